@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+struct CalendarDate {
+    int year = 1970;
+    int month = 1; // 1 to 12
+    int day = 1;   // 1 to 31
+};
+
+struct LocalDateTime {
+    CalendarDate date;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// 0 for Sunday, 1 for Monday ... 6 for Saturday, in the proleptic Gregorian calendar.
+int DayOfWeek(const CalendarDate& date);
+
+// "Lundi 07 Décembre 2026": day name, two-digit day, month name, four-digit year.
+std::string FrenchLongDate(const CalendarDate& date);
+
+// The stamp that a saved evaluation carries: "Samedi 14 Mars 2026 à 09:30:00".
+std::string DateStamp(const LocalDateTime& moment);
+
+} // namespace corvane

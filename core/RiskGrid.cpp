@@ -1,0 +1,197 @@
+#include "core/RiskGrid.h"
+
+#include "core/NumberText.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::int64_t kFullCountLimit = 100000;
+
+// The band constants, compared in single precision.
+constexpr float kDiligenceLimit = 0.25F;
+constexpr float kPapsLimit = 1.125F;
+constexpr float kDpsPeLimit = 12.0F;
+constexpr float kDpsMeLimit = 36.0F;
+
+} // namespace
+
+RiskGrid::RiskGrid() {
+    record_.riskIndexText = ComputeRiskIndex();
+}
+
+int RiskGrid::Choice(Indicator indicator) const {
+    switch (indicator) {
+    case Indicator::P2:
+        return record_.p2Choice;
+    case Indicator::E1:
+        return record_.e1Choice;
+    case Indicator::E2:
+        return record_.e2Choice;
+    }
+    return 0;
+}
+
+void RiskGrid::ChooseOption(Indicator indicator, int option) {
+    if (option < 1 || option > kOptionCount) {
+        return;
+    }
+    SetChoice(indicator, option);
+    SetText(record_.riskIndexText, ComputeRiskIndex(), kRiskIndexTextField);
+    SetText(record_.pText, ComputeP(), kPTextField);
+    UpdateRis();
+    Notify();
+}
+
+void RiskGrid::EditP1(std::string_view text) {
+    SetText(record_.p1Text, text, kP1TextField);
+    UpdateRis();
+    SetText(record_.pText, ComputeP(), kPTextField);
+    Notify();
+}
+
+std::string RiskGrid::ComputeRiskIndex() const {
+    const double sum = static_cast<double>(ReadDecimalText(record_.p2Coefficient)) +
+                       static_cast<double>(ReadDecimalText(record_.e1Coefficient)) +
+                       static_cast<double>(ReadDecimalText(record_.e2Coefficient));
+    const auto index = static_cast<float>(sum);
+    return index > 0.0F ? WriteDecimalText(index, 2) : std::string{};
+}
+
+std::string RiskGrid::ComputeP() const {
+    const std::int64_t count = ReadWholeNumber(record_.p1Text);
+    const std::int64_t p =
+        count > kFullCountLimit ? kFullCountLimit + (count - kFullCountLimit) / 2 : count;
+    return WriteWholeNumber(p);
+}
+
+void RiskGrid::ComputeRis() {
+    UpdateRis();
+    Notify();
+}
+
+DpsType RiskGrid::ClassifyRis(float ris) {
+    if (ris == 0.0F) {
+        return DpsType::NoType;
+    }
+    if (ris <= kDiligenceLimit) {
+        return DpsType::Diligence;
+    }
+    if (ris <= kPapsLimit) {
+        return DpsType::Paps;
+    }
+    if (ris <= kDpsPeLimit) {
+        return DpsType::DpsPe;
+    }
+    if (ris <= kDpsMeLimit) {
+        return DpsType::DpsMe;
+    }
+    if (ris > kDpsMeLimit) {
+        return DpsType::DpsGe;
+    }
+    return DpsType::NoType; // not a number: no band says anything about it
+}
+
+void RiskGrid::ResetEvaluation() {
+    for (Indicator indicator : kIndicators) {
+        SetChoice(indicator, 1);
+    }
+    SetText(record_.p1Text, {}, kP1TextField);
+    SetText(record_.pText, {}, kPTextField);
+    SetText(record_.risText, {}, kRisTextField);
+    SetText(record_.dpsTypeText, {}, kDpsTypeTextField);
+    SetBanner(DpsType::NoType);
+    SetText(record_.savedOnText, {}, kSavedOnTextField);
+    SetText(record_.name, {}, kNameField);
+    SetText(record_.riskIndexText, ComputeRiskIndex(), kRiskIndexTextField);
+    Notify();
+}
+
+void RiskGrid::EditName(std::string_view text) {
+    SetText(record_.name, text, kNameField);
+    SetText(record_.savedOnText, {}, kSavedOnTextField);
+    Notify();
+}
+
+void RiskGrid::SetName(std::string_view text) {
+    SetText(record_.name, text, kNameField);
+    Notify();
+}
+
+void RiskGrid::RestoreEvaluation(const StoredEvaluation& stored) {
+    const std::pair<Indicator, int> choices[] = {{Indicator::P2, stored.p2Choice},
+                                                 {Indicator::E1, stored.e1Choice},
+                                                 {Indicator::E2, stored.e2Choice}};
+    for (const auto& [indicator, option] : choices) {
+        if (option >= 1 && option <= kOptionCount) {
+            SetChoice(indicator, option);
+        }
+    }
+    SetText(record_.p1Text, stored.p1Text, kP1TextField);
+    SetText(record_.pText, stored.pText, kPTextField);
+    SetText(record_.riskIndexText, stored.riskIndexText, kRiskIndexTextField);
+    SetText(record_.risText, stored.risText, kRisTextField);
+    SetText(record_.dpsTypeText, stored.dpsTypeText, kDpsTypeTextField);
+    SetBanner(stored.banner);
+    SetText(record_.savedOnText, stored.savedOnText, kSavedOnTextField);
+    Notify();
+}
+
+void RiskGrid::SetText(std::string& field, std::string_view value, RecordField bit) {
+    if (field != value) {
+        field.assign(value);
+        changed_ |= bit;
+    }
+}
+
+void RiskGrid::SetChoice(Indicator indicator, int option) {
+    int* choice = &record_.p2Choice;
+    std::string* coefficient = &record_.p2Coefficient;
+    RecordField choiceBit = kP2ChoiceField;
+    RecordField coefficientBit = kP2CoefficientField;
+    if (indicator == Indicator::E1) {
+        choice = &record_.e1Choice;
+        coefficient = &record_.e1Coefficient;
+        choiceBit = kE1ChoiceField;
+        coefficientBit = kE1CoefficientField;
+    } else if (indicator == Indicator::E2) {
+        choice = &record_.e2Choice;
+        coefficient = &record_.e2Coefficient;
+        choiceBit = kE2ChoiceField;
+        coefficientBit = kE2CoefficientField;
+    }
+    if (*choice != option) {
+        *choice = option;
+        changed_ |= choiceBit;
+    }
+    SetText(*coefficient, CoefficientText(option), coefficientBit);
+}
+
+void RiskGrid::SetBanner(DpsType banner) {
+    if (record_.banner != banner) {
+        record_.banner = banner;
+        changed_ |= kBannerField;
+    }
+}
+
+void RiskGrid::UpdateRis() {
+    const float p = ReadDecimalText(ComputeP());
+    const float index = ReadDecimalText(record_.riskIndexText);
+    const auto ris =
+        static_cast<float>(static_cast<double>(index) * (static_cast<double>(p) / 1000.0));
+    const DpsType type = ClassifyRis(ris);
+    SetText(record_.risText, WriteDecimalText(ris, 3), kRisTextField);
+    SetText(record_.dpsTypeText, DpsTypeText(type), kDpsTypeTextField);
+    SetBanner(type);
+}
+
+void RiskGrid::Notify() {
+    if (changed_ != 0 && observer_) {
+        const RecordFields changed = changed_;
+        changed_ = 0;
+        observer_(changed);
+    }
+    changed_ = 0;
+}
+
+} // namespace corvane

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Corvane, builds it, and then starts it (`./dev.sh run`) or
+# passes every test (`./dev.sh test`: the tests, the sanitizer build and a bounded fuzzing run).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+    g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-image-formats-plugins
+    libjpeg62-turbo-dev libbenchmark-dev
+    fonts-liberation locales xvfb xauth x11-apps imagemagick
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+    local missing=()
+    for package in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+    fi
+    # A French locale, so that the tests can check that no number depends on it.
+    if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+        as_root sed -i 's/^# *\(fr_FR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        as_root locale-gen >/dev/null
+    fi
+}
+
+build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build
+}
+
+sanitizer_build() {
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_COMPILER=clang++ -DCORVANE_SANITIZE=ON -DCORVANE_FUZZ=ON \
+        -DCORVANE_BENCH=OFF >/dev/null
+    cmake --build build-sanitize
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build
+    echo "Corvane's risk core is built and tested by ./dev.sh test; the window comes next."
+    ;;
+test)
+    install_missing
+    build
+    (cd build && ctest --output-on-failure -j 2)
+    sanitizer_build
+    (cd build-sanitize && ctest --output-on-failure -j 2)
+    ;;
+*)
+    echo "usage: ./dev.sh run | ./dev.sh test" >&2
+    exit 2
+    ;;
+esac
