@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/UserMessage.h"
+
+#include <QString>
+
+namespace corvane {
+
+// The modal dialogs of the program: message boxes, the open-file dialog and the text prompt.
+// The window uses the real ones; tests install a script that answers in order.
+class Dialogs : public MessageAsker {
+public:
+    // The file chosen in an open-file dialog that starts in `folder` and offers one filter
+    // written "description|pattern"; a name that does not exist is accepted. Empty when cancelled.
+    virtual QString ChooseFileToOpen(const QString& title, const QString& folder,
+                                     const QString& filter) = 0;
+    // The text typed into a one-line prompt; empty when cancelled.
+    virtual QString PromptText(const QString& title, const QString& label) = 0;
+};
+
+} // namespace corvane

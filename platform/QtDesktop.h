@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+namespace corvane {
+
+// The desktop served by Qt: standard locations, the desktop's URL handlers and processes.
+class QtDesktop : public Desktop {
+public:
+    QString DocumentsFolder() override;
+    QString WorkingDirectory() override;
+    bool Open(const QString& path) override;
+    bool RunOrOpen(const QString& target) override;
+};
+
+// A folder path with the platform's separator at its end.
+QString WithSeparator(const QString& folder);
+
+} // namespace corvane

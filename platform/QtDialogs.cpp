@@ -1,0 +1,114 @@
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace corvane {
+
+namespace {
+
+QWidget* WindowInFront() {
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon QtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons QtButtons(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return QMessageBox::Ok;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer AnswerOf(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return MessageAnswer::Ok;
+    }
+}
+
+} // namespace
+
+QString ScreenText(const std::string& text) {
+    QString screen = QString::fromStdString(text);
+    screen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    screen.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return screen;
+}
+
+QString QtFileFilter(const QString& filter) {
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    if (bar < 0) {
+        return filter;
+    }
+    return filter.left(bar) + QStringLiteral(" (") + filter.mid(bar + 1) + QLatin1Char(')');
+}
+
+MessageAnswer QtDialogs::Ask(const UserMessage& message) {
+    QMessageBox box(QtIcon(message.icon), QString::fromStdString(message.title),
+                    ScreenText(message.text), QtButtons(message.buttons), WindowInFront());
+    box.setTextFormat(Qt::PlainText);
+    const int answer = box.exec();
+    // Closing a Yes/No box from its title bar counts as No.
+    if (message.buttons == MessageButtons::YesNo && answer != QMessageBox::Yes) {
+        return MessageAnswer::No;
+    }
+    return AnswerOf(answer);
+}
+
+QString QtDialogs::ChooseFileToOpen(const QString& title, const QString& folder,
+                                    const QString& filter) {
+    QFileDialog dialog(WindowInFront(), title, folder, QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A name that does not exist is accepted: the opening then reports it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDialogs::PromptText(const QString& title, const QString& label) {
+    QDialog dialog(WindowInFront());
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(label, &dialog));
+    auto* field = new QLineEdit(&dialog);
+    layout->addWidget(field);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    return dialog.exec() == QDialog::Accepted ? field->text() : QString();
+}
+
+} // namespace corvane

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace corvane {
+
+// The real dialogs: Qt's message box and file dialog, and a small prompt of our own, each modal
+// to the program's window that is in front.
+class QtDialogs : public Dialogs {
+public:
+    MessageAnswer Ask(const UserMessage& message) override;
+    QString ChooseFileToOpen(const QString& title, const QString& folder,
+                             const QString& filter) override;
+    QString PromptText(const QString& title, const QString& label) override;
+};
+
+// "\r\n" and a lone "\r" are line breaks on screen.
+QString ScreenText(const std::string& text);
+
+// Qt's filter text "description (pattern)" for the program's "description|pattern".
+QString QtFileFilter(const QString& filter);
+
+} // namespace corvane
