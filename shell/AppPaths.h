@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace corvane {
+
+class Desktop;
+
+// The folders and documents the program works with, set once at start-up. Folder paths end with
+// the path separator, so a bare file name can be appended.
+struct AppPaths {
+    QString evaluations;
+    QString images;
+    QString referencePdf;
+    QString formUnder5000Pdf;
+    QString formOver5000Pdf;
+    QString gridPdf;
+    QString flowchartPdf;
+};
+
+// Creates the Documents folder when it is missing, then the evaluations folder and the images
+// folder inside it when nothing exists at their paths (a file of that name is left alone), and
+// forms the document paths from the working directory.
+AppPaths PrepareAppPaths(Desktop& desktop);
+
+} // namespace corvane

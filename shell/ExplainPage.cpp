@@ -1,0 +1,71 @@
+#include "shell/ExplainPage.h"
+
+#include "shell/PictureCatalogue.h"
+#include "shell/PictureControl.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace corvane {
+
+namespace {
+
+// One toggle button of the row and the picture it shows. The buttons stand edge to edge, each
+// starting where the previous one ends.
+struct ExplainButton {
+    const char* name;
+    QRect rect;
+    const char* text;
+    int picture;
+};
+
+constexpr std::array<ExplainButton, ExplainPage::kButtonCount> kButtons{{
+    {"ExplainButton1", {10, 10, 140, 20}, "Indice total de risque", 10},
+    {"ExplainButton2", {150, 10, 140, 20}, "Ratio des intervenants", 11},
+    {"ExplainButton3", {290, 10, 120, 20}, "Règles applicables", 12},
+    {"ExplainButton4", {410, 10, 140, 20}, "R I S -> Type de DPS", 13},
+    {"ExplainButton5", {550, 10, 140, 20}, "Activités du rassemblement", 18},
+    {"ExplainButton6", {690, 10, 100, 20}, "Environnement", 19},
+    {"ExplainButton7", {790, 10, 120, 20}, "Délais d'intervention", 20},
+}};
+
+// The picture control's place and size before any picture is put into it.
+constexpr QRect kPictureArea{10, 40, 100, 80};
+
+} // namespace
+
+ExplainPage::ExplainPage(const PictureCatalogue& pictures, QWidget* parent)
+    : QWidget(parent), pictures_(pictures) {
+    for (int index = 0; index < kButtonCount; ++index) {
+        const ExplainButton& entry = kButtons[static_cast<std::size_t>(index)];
+        auto* button = new QPushButton(QString::fromUtf8(entry.text), this);
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setGeometry(entry.rect);
+        button->setCheckable(true);
+        connect(button, &QAbstractButton::clicked, this, [this, index] { Switch(index); });
+        buttons_[static_cast<std::size_t>(index)] = button;
+    }
+
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("ExplainPicture"));
+    picture_->setGeometry(kPictureArea);
+    ShowPicture(picture_, pictures_.Picture(kButtons[0].picture));
+}
+
+void ExplainPage::Press(int index) {
+    if (index < 0 || index >= kButtonCount) {
+        return;
+    }
+    buttons_[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+void ExplainPage::Switch(int index) {
+    ShowPicture(picture_, pictures_.Picture(kButtons[static_cast<std::size_t>(index)].picture));
+    for (int other = 0; other < kButtonCount; ++other) {
+        if (other != index) {
+            buttons_[static_cast<std::size_t>(other)]->setChecked(false);
+        }
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace corvane {
+
+class PictureCatalogue;
+
+// The tab "Comment est calculé le RIS": seven toggle buttons in a row, each showing one
+// explanation picture below them.
+class ExplainPage : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kButtonCount = 7;
+
+    ExplainPage(const PictureCatalogue& pictures, QWidget* parent = nullptr);
+
+    // Puts button `index` (0 to 6) in the pressed state without a click, as at start-up.
+    void Press(int index);
+
+private:
+    // A click on button `index`: its picture is shown and the six others are released; the
+    // clicked button keeps the state its click gave it.
+    void Switch(int index);
+
+    const PictureCatalogue& pictures_;
+    std::array<QPushButton*, kButtonCount> buttons_{};
+    QLabel* picture_ = nullptr;
+};
+
+} // namespace corvane

@@ -1,0 +1,460 @@
+#include "shell/GridPage.h"
+
+#include "shell/PictureCatalogue.h"
+#include "shell/PictureControl.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QValidator>
+
+#include <algorithm>
+#include <optional>
+#include <span>
+#include <string>
+#include <tuple>
+
+namespace corvane {
+
+namespace {
+
+// One control of the page: its object name (null for a label nobody refers to), its rectangle
+// on the page and its text (UTF-8).
+struct Placed {
+    const char* name;
+    QRect rect;
+    const char* text;
+};
+
+// The text colours of the four option descriptions, from the lowest risk to the highest.
+constexpr std::array<QRgb, kOptionCount> kOptionColours{qRgb(62, 193, 69), qRgb(85, 155, 213),
+                                                        qRgb(228, 151, 69), qRgb(233, 63, 69)};
+constexpr QRgb kResultColour = qRgb(221, 49, 69);
+constexpr QRgb kDpsTypeColour = qRgb(177, 55, 69);
+constexpr QRgb kBannerCaptionColour = qRgb(90, 120, 213);
+
+constexpr Placed kP2Descriptions[]{
+    {"P2OptionText1",
+     {30, 65, 700, 15},
+     "Option 1 = Public assis: spectacle, cérémonie culturelle, réunion publique, restauration, "
+     "rendez-vous sportif ,,,"},
+    {"P2OptionText2",
+     {30, 85, 700, 15},
+     "Option 2 = Public debout: cérémonie culturelle, réunion publique, restauration, exposition, "
+     "foire, salon, comice agricole ,,,"},
+    {"P2OptionText3",
+     {30, 105, 700, 15},
+     "Option 3 = Public debout: spectacle avec public statique, fête foraine, rendez-vous sportif "
+     "avec protection du public par rapport à l'évenement ,,,"},
+    {"P2OptionText4",
+     {30, 125, 700, 45},
+     "Option 4 = Public debout: spectacle avec public dynamique,danse, feria, fête votive, "
+     "carnaval, spectacle de rue, grande parade, rendez-vous sportif sans protection du public "
+     "par rapport à l'évenement ,,, Evenement se deroulant sur plusieurs jours avec présence "
+     "permanente du public: hébergement sur site ou à proximité"},
+};
+
+constexpr Placed kE1Descriptions[]{
+    {"E1OptionText1",
+     {30, 210, 700, 15},
+     "Option 1 = Structures permanentes: bâtiment, salle en dur,.. Voies publiques, rues, avec "
+     "accès dégagés. Conditions d'accès aisés"},
+    {"E1OptionText2",
+     {30, 230, 700, 30},
+     "Option 2 = Structures non permanentes: gradins, tribunes, chapiteaux, ,,,Espaces naturels: "
+     "surface <= 2 hectares.\nBrancardage: 150m < longueur <= 300m. Terrain en pente sur plus de "
+     "100m"},
+    {"E1OptionText3",
+     {30, 265, 700, 30},
+     "Option 3 = Espaces naturels: 2 ha < surface <= 5 ha. Brancardage: 300m < longueur <= 600m. "
+     "Terrain en pente sur plus de 150m.\nAutres conditions d'accès difficiles"},
+    {"E1OptionText4",
+     {30, 300, 700, 30},
+     "Option 4 = Espaces naturels: surface > 5 ha. Brancardage: longueur > 600m. Terrain en pente "
+     "sur plus de 300m. Autres conditions d'accès difficiles: Talus, escaliers, voies d'accès non "
+     "carrossables, ,,,Progression des secours rendue difficile par la présence du public."},
+};
+
+// What one indicator puts on the page: its frame, its title, the descriptions of its options
+// (E2 has none) and its four option buttons.
+struct IndicatorLayout {
+    Placed frame;
+    Placed title;
+    std::span<const Placed> descriptions;
+    std::array<Placed, kOptionCount> options;
+};
+
+const IndicatorLayout kP2Layout{
+    {"P2Frame", {10, 30, 980, 145}, "Indicateur P2"},
+    {nullptr, {30, 45, 300, 15}, "Activité du rassemblement, choisir le niveau"},
+    kP2Descriptions,
+    {{{"P2Option1", {780, 65, 150, 20}, "Option 1 - Risque Faible"},
+      {"P2Option2", {780, 85, 150, 20}, "Option 2 - Risque Modéré"},
+      {"P2Option3", {780, 105, 150, 20}, "Option 3 - Risque Moyen"},
+      {"P2Option4", {780, 125, 150, 20}, "Option 4 - Risque Elevé"}}},
+};
+
+const IndicatorLayout kE1Layout{
+    {"E1Frame", {10, 175, 980, 160}, "Indicateur E1"},
+    {nullptr,
+     {30, 190, 500, 15},
+     "Caractéristiques de l'environnement ou de l'accessibilité du site, choisir le niveau"},
+    kE1Descriptions,
+    {{{"E1Option1", {780, 210, 150, 20}, "Option 1 - Risque Faible"},
+      {"E1Option2", {780, 235, 150, 20}, "Option 2 - Risque Modéré"},
+      {"E1Option3", {780, 265, 150, 20}, "Option 3 - Risque Moyen"},
+      {"E1Option4", {780, 295, 150, 20}, "Option 4 - Risque Elevé"}}},
+};
+
+const IndicatorLayout kE2Layout{
+    {"E2Frame", {10, 335, 490, 150}, "Indicateur E2"},
+    {nullptr, {30, 355, 400, 15}, "Délais d'intervention des secours publics, choisir le délai"},
+    {},
+    {{{"E2Option1", {30, 380, 300, 20}, "Temps inférieur ou égal à 10 minutes"},
+      {"E2Option2", {30, 405, 300, 20}, "Temps supérieur à 10 mn et inférieur ou égal à 20 mn"},
+      {"E2Option3", {30, 430, 300, 20}, "Temps supérieur à 20 mn et inférieur ou égal à 30 mn"},
+      {"E2Option4", {30, 455, 300, 20}, "Temps supérieur à 30 mn"}}},
+};
+
+const IndicatorLayout& LayoutOf(Indicator indicator) {
+    switch (indicator) {
+    case Indicator::P2:
+        return kP2Layout;
+    case Indicator::E1:
+        return kE1Layout;
+    case Indicator::E2:
+        break;
+    }
+    return kE2Layout;
+}
+
+struct DocumentButton {
+    Placed placed;
+    ReferenceDocument document;
+};
+
+constexpr DocumentButton kDocumentButtons[]{
+    {{"ReferenceButton", {825, 505, 160, 25}, "Consulter le référentiel national"},
+     ReferenceDocument::Reference},
+    {{"FormUnder5000Button", {825, 530, 160, 25}, "Remplir déclaration - de 5000"},
+     ReferenceDocument::FormUnder5000},
+    {{"FormOver5000Button", {825, 555, 160, 25}, "Remplir déclaration + de 5000"},
+     ReferenceDocument::FormOver5000},
+    {{"GridFormButton", {825, 580, 160, 25}, "Remplir grille d'évaluation"},
+     ReferenceDocument::GridForm},
+    {{"FlowchartButton", {825, 605, 160, 25}, "Consulter le logigramme"},
+     ReferenceDocument::Flowchart},
+};
+
+// Swallows the key presses that would type anything but a digit 0 to 9. Editing keys and
+// arrows carry no printable text, and shortcuts such as Ctrl+V are let through whatever text
+// they carry, so a paste still brings in whatever the clipboard holds. Ctrl with Alt is AltGr
+// on some desktops, which types characters.
+class DigitKeysOnly : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            return TypesNonDigit(*static_cast<const QKeyEvent*>(event));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static bool TypesNonDigit(const QKeyEvent& key) {
+        const Qt::KeyboardModifiers modifiers = key.modifiers();
+        if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier)) {
+            return false;
+        }
+        const QList<uint> typed = key.text().toUcs4();
+        return std::any_of(typed.begin(), typed.end(), [](uint code) {
+            return QChar::isPrint(code) && (code < u'0' || code > u'9');
+        });
+    }
+};
+
+// Turns each letter typed or pasted into its capital, one character for one, so that the
+// cursor stays where the user put it.
+class CapitalLetters : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& /*position*/) const override {
+        for (QChar& ch : input) {
+            ch = ch.toUpper();
+        }
+        return Acceptable;
+    }
+};
+
+template <typename Control> Control* Place(QWidget* page, const char* name, const QRect& rect) {
+    auto* control = new Control(page);
+    if (name != nullptr) {
+        control->setObjectName(QString::fromLatin1(name));
+    }
+    control->setGeometry(rect);
+    return control;
+}
+
+void SetColour(QWidget* control, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = control->palette();
+    palette.setColor(role, colour);
+    control->setPalette(palette);
+}
+
+QLabel* AddLabel(QWidget* page, const Placed& placed) {
+    auto* label = Place<QLabel>(page, placed.name, placed.rect);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setText(QString::fromUtf8(placed.text));
+    return label;
+}
+
+QLabel* AddTitle(QWidget* page, const Placed& placed, const QFont& titleFont) {
+    QLabel* title = AddLabel(page, placed);
+    title->setFont(titleFont);
+    return title;
+}
+
+// The caption stands in the frame's top border, the line passing through its middle.
+constexpr const char* kFrameStyle =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }";
+
+void AddFrame(QWidget* page, const Placed& placed) {
+    auto* frame = Place<QGroupBox>(page, placed.name, placed.rect);
+    frame->setTitle(QString::fromUtf8(placed.text));
+    frame->setStyleSheet(QString::fromLatin1(kFrameStyle));
+}
+
+QPushButton* AddButton(QWidget* page, const Placed& placed) {
+    auto* button = Place<QPushButton>(page, placed.name, placed.rect);
+    button->setText(QString::fromUtf8(placed.text));
+    return button;
+}
+
+QLineEdit* AddReadOnlyField(QWidget* page, const char* name, const QRect& rect,
+                            const QFont& titleFont) {
+    auto* field = Place<QLineEdit>(page, name, rect);
+    field->setReadOnly(true);
+    field->setFont(titleFont);
+    SetColour(field, QPalette::Base, field->palette().color(QPalette::Window));
+    return field;
+}
+
+// Leaves a field that already shows the text alone, so that its cursor and undo history stay.
+void WriteText(QLineEdit* field, const QString& text) {
+    if (field->text() != text) {
+        field->setText(text);
+    }
+}
+
+std::optional<int> BannerPictureNumber(DpsType banner) {
+    switch (banner) {
+    case DpsType::Diligence:
+        return 21;
+    case DpsType::Paps:
+        return 14;
+    case DpsType::DpsPe:
+        return 15;
+    case DpsType::DpsMe:
+        return 16;
+    case DpsType::DpsGe:
+        return 17;
+    case DpsType::NoType:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+GridPage::GridPage(const PictureCatalogue& pictures, const QFont& titleFont, QWidget* parent)
+    : QWidget(parent), pictures_(pictures) {
+    AddNameRow();
+    for (const Indicator indicator : kIndicators) {
+        AddIndicator(indicator, titleFont);
+    }
+    AddResults(titleFont);
+    AddBanner(titleFont);
+    AddDocumentButtons();
+}
+
+void GridPage::AddNameRow() {
+    AddLabel(this, {"EvaluationLabel", {10, 7, 60, 15}, "Evaluation :"});
+
+    nameField_ = Place<QLineEdit>(this, "NameField", {70, 5, 400, 20});
+    nameField_->setToolTip(
+        QStringLiteral("Nommez cette évaluation si vous souhaitez l'enregistrer"));
+    nameField_->setValidator(new CapitalLetters(nameField_));
+    connect(nameField_, &QLineEdit::textEdited, this, &GridPage::nameEdited);
+
+    QPushButton* save = AddButton(this, {"SaveButton", {475, 5, 65, 20}, "Enregistrer"});
+    save->setToolTip(QStringLiteral("Enregistrer cette évaluation"));
+    connect(save, &QAbstractButton::clicked, this, &GridPage::saveClicked);
+
+    QPushButton* snapshot = AddButton(this, {"SnapshotButton", {545, 5, 50, 20}, "Image"});
+    snapshot->setToolTip(QStringLiteral("Enregistrer une image jpeg de cette évaluation"));
+    connect(snapshot, &QAbstractButton::clicked, this, &GridPage::snapshotClicked);
+
+    savedDateLabel_ = AddLabel(this, {"SavedDateLabel", {600, 7, 365, 15}, ""});
+}
+
+void GridPage::AddIndicator(Indicator indicator, const QFont& titleFont) {
+    const IndicatorLayout& layout = LayoutOf(indicator);
+    AddFrame(this, layout.frame);
+    AddTitle(this, layout.title, titleFont);
+    for (std::size_t i = 0; i < layout.descriptions.size(); ++i) {
+        SetColour(AddLabel(this, layout.descriptions[i]), QPalette::WindowText, kOptionColours[i]);
+    }
+
+    // The four options of one indicator form their own group: a click on an E1 option must not
+    // clear the selection of P2 or E2, which lie on the same page.
+    auto* group = new QButtonGroup(this);
+    auto& buttons = options_[static_cast<std::size_t>(indicator)];
+    for (int option = 1; option <= kOptionCount; ++option) {
+        const Placed& placed = layout.options[static_cast<std::size_t>(option - 1)];
+        auto* button = Place<QRadioButton>(this, placed.name, placed.rect);
+        button->setText(QString::fromUtf8(placed.text));
+        button->setAutoExclusive(false);
+        group->addButton(button, option);
+        connect(button, &QAbstractButton::clicked, this,
+                [this, indicator, option] { emit optionClicked(indicator, option); });
+        buttons[static_cast<std::size_t>(option - 1)] = button;
+    }
+    buttons[0]->setChecked(true);
+}
+
+void GridPage::AddResults(const QFont& titleFont) {
+    AddFrame(this, {"ResultFrame", {505, 335, 485, 150}, "Calcul du RIS"});
+    const QString firstCoefficient = QString::fromUtf8(CoefficientText(1));
+
+    AddLabel(this, {nullptr, {530, 357, 85, 15}, "Indicateur P2:"});
+    valueFields_[0] = AddReadOnlyField(this, "P2ValueField", {620, 355, 70, 20}, titleFont);
+    AddLabel(this, {nullptr, {530, 382, 85, 15}, "Indicateur E1:"});
+    valueFields_[1] = AddReadOnlyField(this, "E1ValueField", {620, 380, 70, 20}, titleFont);
+    AddLabel(this, {nullptr, {530, 407, 85, 15}, "Indicateur E2:"});
+    valueFields_[2] = AddReadOnlyField(this, "E2ValueField", {620, 405, 70, 20}, titleFont);
+    for (QLineEdit* field : valueFields_) {
+        field->setText(firstCoefficient);
+    }
+
+    AddLabel(this, {nullptr, {530, 432, 85, 15}, "Effectif prévu P1:"});
+    p1Field_ = Place<QLineEdit>(this, "P1Field", {620, 430, 70, 20});
+    p1Field_->setFont(titleFont);
+    p1Field_->setToolTip(QStringLiteral("Saisir l'effectif prévisible déclaré du public, P1 "));
+    p1Field_->installEventFilter(new DigitKeysOnly(p1Field_));
+    // An input method would commit its text past the key filter.
+    p1Field_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    connect(p1Field_, &QLineEdit::textEdited, this, &GridPage::p1Edited);
+
+    AddLabel(this, {nullptr, {530, 457, 85, 15}, "Valeur de P:"});
+    pValueField_ = AddReadOnlyField(this, "PValueField", {620, 455, 70, 20}, titleFont);
+
+    AddTitle(this, {nullptr, {730, 357, 200, 15}, "Indice total de risque:"}, titleFont);
+    riskIndexField_ = AddReadOnlyField(this, "RiskIndexField", {920, 355, 60, 20}, titleFont);
+    SetColour(riskIndexField_, QPalette::Text, kResultColour);
+    AddTitle(this, {nullptr, {730, 382, 200, 15}, "Ratio d'Intervenants Secouristes:"}, titleFont);
+    risField_ = AddReadOnlyField(this, "RisField", {920, 380, 60, 20}, titleFont);
+    SetColour(risField_, QPalette::Text, kResultColour);
+    AddTitle(this, {nullptr, {730, 435, 200, 15}, "Type de DPS correspondant:"}, titleFont);
+    dpsTypeField_ = AddReadOnlyField(this, "DpsTypeField", {730, 455, 250, 20}, titleFont);
+    SetColour(dpsTypeField_, QPalette::Text, kDpsTypeColour);
+}
+
+void GridPage::AddBanner(const QFont& titleFont) {
+    QLabel* caption = AddTitle(this,
+                               {"DpsBannerCaption",
+                                {10, 495, 800, 15},
+                                "Dispositif prévisionnel de secours à mettre en place en fonction "
+                                "du RIS (déterminé par les données que vous avez saisies)"},
+                               titleFont);
+    SetColour(caption, QPalette::WindowText, kBannerCaptionColour);
+    bannerPicture_ = Place<QLabel>(this, "DpsBannerPicture", {10, 525, 800, 120});
+}
+
+void GridPage::AddDocumentButtons() {
+    AddFrame(this, {"DocumentsFrame", {820, 490, 170, 150}, "Documents PDF"});
+    for (const DocumentButton& entry : kDocumentButtons) {
+        const ReferenceDocument document = entry.document;
+        connect(AddButton(this, entry.placed), &QAbstractButton::clicked, this,
+                [this, document] { emit documentClicked(document); });
+    }
+}
+
+void GridPage::ShowRecord(const EvaluationRecord& record, RecordFields changed) {
+    if ((changed & kNameField) != 0) {
+        ShowName(QString::fromStdString(record.name));
+    }
+    if ((changed & kSavedOnTextField) != 0) {
+        savedDateLabel_->setText(QString::fromStdString(record.savedOnText));
+    }
+
+    const std::tuple<RecordField, Indicator, int> choices[]{
+        {kP2ChoiceField, Indicator::P2, record.p2Choice},
+        {kE1ChoiceField, Indicator::E1, record.e1Choice},
+        {kE2ChoiceField, Indicator::E2, record.e2Choice},
+    };
+    for (const auto& [bit, indicator, option] : choices) {
+        if ((changed & bit) != 0) {
+            ShowChoice(indicator, option);
+        }
+    }
+
+    const std::tuple<RecordField, QLineEdit*, const std::string&> texts[]{
+        {kP2CoefficientField, valueFields_[0], record.p2Coefficient},
+        {kE1CoefficientField, valueFields_[1], record.e1Coefficient},
+        {kE2CoefficientField, valueFields_[2], record.e2Coefficient},
+        {kP1TextField, p1Field_, record.p1Text},
+        {kPTextField, pValueField_, record.pText},
+        {kRiskIndexTextField, riskIndexField_, record.riskIndexText},
+        {kRisTextField, risField_, record.risText},
+        {kDpsTypeTextField, dpsTypeField_, record.dpsTypeText},
+    };
+    for (const auto& [bit, field, text] : texts) {
+        if ((changed & bit) != 0) {
+            WriteText(field, QString::fromStdString(text));
+        }
+    }
+
+    if ((changed & kBannerField) != 0) {
+        ShowBanner(record.banner);
+    }
+}
+
+void GridPage::ShowName(const QString& name) {
+    const QValidator* capitals = nameField_->validator();
+    nameField_->setValidator(nullptr);
+    WriteText(nameField_, name);
+    nameField_->setValidator(capitals);
+}
+
+void GridPage::ShowChoice(Indicator indicator, int option) {
+    if (option < 1 || option > kOptionCount) {
+        return;
+    }
+    options_[static_cast<std::size_t>(indicator)][static_cast<std::size_t>(option - 1)]->setChecked(
+        true);
+}
+
+void GridPage::ShowBanner(DpsType banner) {
+    const std::optional<int> number = BannerPictureNumber(banner);
+    ShowPicture(bannerPicture_, number ? pictures_.Picture(*number) : QPixmap());
+}
+
+QString GridPage::NameText() const {
+    return nameField_->text();
+}
+
+void GridPage::FocusNameField() {
+    nameField_->setFocus();
+}
+
+} // namespace corvane

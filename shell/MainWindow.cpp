@@ -1,0 +1,154 @@
+#include "shell/MainWindow.h"
+
+#include "platform/Dialogs.h"
+#include "shell/ExplainPage.h"
+#include "shell/GridPage.h"
+#include "shell/MainMenu.h"
+#include "shell/PictureCatalogue.h"
+#include "shell/ShortcutGuard.h"
+#include "shell/StatusLine.h"
+#include "shell/TitleFont.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace corvane {
+
+namespace {
+
+// The panel leaves a 2-pixel margin on the left, top and right, and 45 pixels at the bottom for
+// the status line, out of the window's inner size with the menu bar counted in.
+constexpr int kPanelMargin = 2;
+constexpr int kPanelBottomSpace = 45;
+
+struct TabEntry {
+    const char* caption;
+    int picture;
+};
+
+constexpr TabEntry kGridTab{"Grille d'évaluation du RIS", 3};
+constexpr TabEntry kExplainTab{"Comment est calculé le RIS", 4};
+constexpr TabEntry kEvaluationsTab{"Mes Evaluations", 8};
+constexpr TabEntry kImagesTab{"Mes Evaluations Images", 32};
+
+} // namespace
+
+MainWindow::MainWindow(WindowServices services, AppPaths paths)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      services_(std::move(services)), paths_(std::move(paths)),
+      store_(grid_, services_.files, services_.dialogs, services_.clock,
+             paths_.evaluations.toStdString()),
+      commands_(grid_, store_, services_.files, services_.dialogs, *this, paths_.evaluations) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Corvane"));
+    setFixedSize(kWidth, kHeight);
+
+    actions_ = BuildMainMenu(menuBar(), this, services_.pictures);
+    menuBar()->setObjectName(QStringLiteral("MainMenu"));
+    BuildPanel();
+    FillStatusLine(statusBar(), services_.pictures, services_.clock().date);
+
+    QList<QKeySequence> shortcuts;
+    for (const auto& [command, action] : actions_) {
+        if (!action->shortcut().isEmpty()) {
+            shortcuts << action->shortcut();
+        }
+    }
+    qApp->installEventFilter(new ShortcutGuard(shortcuts, this));
+
+    ConnectCommands();
+    ConnectGridPage();
+    grid_.SetObserver(
+        [this](RecordFields changed) { gridPage_->ShowRecord(grid_.Record(), changed); });
+    gridPage_->ShowRecord(grid_.Record(), ~RecordFields{0});
+    explainPage_->Press(0);
+    gridPage_->FocusNameField();
+}
+
+MainWindow::~MainWindow() {
+    grid_.SetObserver({});
+}
+
+QAction* MainWindow::Command(int command) const {
+    const auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QPoint MainWindow::PlaceOnScreen(QSize screen, QSize window) {
+    return {(screen.width() - std::min(screen.width(), window.width())) / 2,
+            (screen.height() - std::min(screen.height(), window.height())) / 2};
+}
+
+void MainWindow::BuildPanel() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    panel_ = new QTabWidget(client);
+    panel_->setObjectName(QStringLiteral("MainPanel"));
+    panel_->setGeometry(kPanelMargin, kPanelMargin, kWidth - 2 * kPanelMargin,
+                        kHeight - kPanelBottomSpace);
+
+    const QFont titleFont = MakeTitleFont();
+    const auto addTab = [this](QWidget* page, const TabEntry& tab) {
+        panel_->addTab(page, services_.pictures.Icon(tab.picture), QString::fromUtf8(tab.caption));
+    };
+    gridPage_ = new GridPage(services_.pictures, titleFont);
+    gridPage_->setObjectName(QStringLiteral("GridPage"));
+    addTab(gridPage_, kGridTab);
+    explainPage_ = new ExplainPage(services_.pictures);
+    explainPage_->setObjectName(QStringLiteral("ExplainPage"));
+    addTab(explainPage_, kExplainTab);
+    auto* evaluationsPage = new QWidget;
+    evaluationsPage->setObjectName(QStringLiteral("EvaluationsPage"));
+    addTab(evaluationsPage, kEvaluationsTab);
+    auto* imagesPage = new QWidget;
+    imagesPage->setObjectName(QStringLiteral("ImagesPage"));
+    addTab(imagesPage, kImagesTab);
+}
+
+void MainWindow::ConnectCommands() {
+    const auto on = [this](int command, auto slot) {
+        connect(actions_.at(command), &QAction::triggered, this, slot);
+    };
+    on(kOpenEvaluationCommand, [this] { commands_.Open(); });
+    on(kNewEvaluationCommand, [this] { commands_.StartNew(); });
+    on(kSaveEvaluationCommand, [this] { commands_.Save(); });
+    on(kQuitCommand, [this] { Quit(); });
+    // The pictures, documents, help, web page and About window are wired in as they come.
+    for (int command :
+         {kOpenPictureCommand, kGridFormCommand, kFormUnder5000Command, kFormOver5000Command,
+          kFlowchartCommand, kReferenceCommand, kAboutCommand, kCheckUpdateCommand, kHelpCommand}) {
+        on(command, [] {});
+    }
+}
+
+void MainWindow::ConnectGridPage() {
+    connect(gridPage_, &GridPage::optionClicked, this,
+            [this](Indicator indicator, int option) { grid_.ChooseOption(indicator, option); });
+    connect(gridPage_, &GridPage::p1Edited, this,
+            [this](const QString& text) { grid_.EditP1(text.toStdString()); });
+    connect(gridPage_, &GridPage::nameEdited, this,
+            [this](const QString& text) { grid_.EditName(text.toStdString()); });
+    connect(gridPage_, &GridPage::saveClicked, this, [this] { commands_.Save(); });
+}
+
+QString MainWindow::NameFieldText() const {
+    return gridPage_->NameText();
+}
+
+void MainWindow::FocusNameField() {
+    gridPage_->FocusNameField();
+}
+
+void MainWindow::ShowGridPage() {
+    panel_->setCurrentWidget(gridPage_);
+}
+
+void MainWindow::Quit() {
+    close();
+}
+
+} // namespace corvane

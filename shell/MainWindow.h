@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/EvaluationStore.h"
+#include "core/RiskGrid.h"
+#include "shell/AppPaths.h"
+#include "shell/EvaluationCommands.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+class QTabWidget;
+
+namespace corvane {
+
+class Desktop;
+class Dialogs;
+class ExplainPage;
+class GridPage;
+class PictureCatalogue;
+
+// What the window works with, handed in at start-up (tests hand in scripted ones).
+struct WindowServices {
+    Dialogs& dialogs;
+    Desktop& desktop;
+    EvaluationFiles& files;
+    Clock clock;
+    const PictureCatalogue& pictures;
+};
+
+// The one main window: menu bar, shortcuts, the four-tab panel and the status line. It routes
+// every command and control event to the operation that owns it.
+class MainWindow : public QMainWindow, private EvaluationView {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 1014;
+    static constexpr int kHeight = 718;
+
+    MainWindow(WindowServices services, AppPaths paths);
+    ~MainWindow() override;
+
+    const RiskGrid& Grid() const { return grid_; }
+    const AppPaths& Paths() const { return paths_; }
+    QAction* Command(int command) const;
+
+    // Where the window opens on a screen of the given size: centred, or at the top-left corner
+    // when the screen is smaller than the window.
+    static QPoint PlaceOnScreen(QSize screen, QSize window);
+
+private:
+    QString NameFieldText() const override;
+    void FocusNameField() override;
+    void ShowGridPage() override;
+
+    void BuildPanel();
+    void ConnectCommands();
+    void ConnectGridPage();
+    void Quit();
+
+    WindowServices services_;
+    AppPaths paths_;
+    RiskGrid grid_;
+    EvaluationStore store_;
+    EvaluationCommands commands_;
+    std::map<int, QAction*> actions_;
+    QTabWidget* panel_ = nullptr;
+    GridPage* gridPage_ = nullptr;
+    ExplainPage* explainPage_ = nullptr;
+};
+
+} // namespace corvane

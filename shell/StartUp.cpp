@@ -1,0 +1,46 @@
+#include "shell/StartUp.h"
+
+#include "platform/DiskEvaluationFiles.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtDialogs.h"
+#include "platform/SystemClock.h"
+#include "shell/AppPaths.h"
+#include "shell/MainWindow.h"
+#include "shell/PictureCatalogue.h"
+#include "shell/TitleFont.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QScreen>
+#include <QTranslator>
+
+namespace corvane {
+
+void LoadFrenchTranslation(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QStringLiteral("qtbase_fr"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+}
+
+int RunProgram(QApplication& application) {
+    QtDesktop desktop;
+    QtDialogs dialogs;
+    DiskEvaluationFiles files;
+    const AppPaths paths = PrepareAppPaths(desktop);
+    LoadFrenchTranslation(application);
+    QApplication::setFont(MakeControlFont());
+    const PictureCatalogue pictures = PictureCatalogue::Load();
+
+    MainWindow window({dialogs, desktop, files, LocalNow, pictures}, paths);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window.move(screen->geometry().topLeft() +
+                    MainWindow::PlaceOnScreen(screen->geometry().size(), window.size()));
+    }
+    window.show();
+    window.activateWindow();
+    return QApplication::exec();
+}
+
+} // namespace corvane
