@@ -1,0 +1,652 @@
+#include "core/UserMessage.h"
+#include "platform/DiskEvaluationFiles.h"
+#include "platform/ScriptedDesktop.h"
+#include "platform/ScriptedDialogs.h"
+#include "shell/AppPaths.h"
+#include "shell/MainWindow.h"
+#include "shell/PictureCatalogue.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+
+using namespace corvane;
+
+Q_DECLARE_METATYPE(corvane::MessageAnswer)
+
+namespace {
+
+// Monday 7 December 2026, 10:11:12: the moment every window of these tests lives in.
+const LocalDateTime kMondayMorning{{2026, 12, 7}, 10, 11, 12};
+const char* const kMondayStamp = "Lundi 07 Décembre 2026 à 10:11:12";
+
+const char* const kPaps = "Point d'alerte et de premier secours";
+const char* const kDpsPe = "DPS de petite envergure (DPS-PE)";
+const char* const kDpsGe = "DPS de grande envergure (DPS-GE)";
+
+const UserMessage kEmptyName{"Enregistrement", "Vous devez donner un nom à l'évaluation",
+                             MessageIcon::Information, MessageButtons::Ok};
+const UserMessage kReplace{"Enregistrer", "Le fichier existe déjà.\r\nVoulez-vous le remplacer ?",
+                           MessageIcon::Question, MessageButtons::YesNoCancel};
+const UserMessage kSaveFirst{"Enregistrer",
+                             "Voulez-vous d'abord sauvegarder les données actuelles ? Si oui "
+                             "utilisez la commande { Enregistrer l'évaluation courante }",
+                             MessageIcon::Question, MessageButtons::YesNo};
+const UserMessage kCannotCreate{
+    "Erreur!", " Une erreur est survenue, impossible de créer le fichier.\r\nEssayez à nouveau",
+    MessageIcon::Error, MessageButtons::YesNo};
+const UserMessage kCannotOpen{"Erreur!",
+                              "Impossible d'ouvrir le fichier.\r\nVoulez-vous essayer à nouveau ?",
+                              MessageIcon::Error, MessageButtons::YesNo};
+
+UserMessage SavedMessage(const std::string& name) {
+    return {"Enregistrement", "L'évaluation " + name + " a bien été enregistrée",
+            MessageIcon::Information, MessageButtons::Ok};
+}
+
+QString Describe(const UserMessage& message) {
+    static const char* const icons[]{"information", "warning", "error", "question"};
+    static const char* const buttons[]{"OK", "Yes/No", "Yes/No/Cancel"};
+    return QString::fromStdString(message.title) + " | " + QString::fromStdString(message.text) +
+           " | " + icons[static_cast<int>(message.icon)] + " | " +
+           buttons[static_cast<int>(message.buttons)];
+}
+
+QStringList Describe(std::initializer_list<UserMessage> messages) {
+    QStringList described;
+    for (const UserMessage& message : messages) {
+        described << Describe(message);
+    }
+    return described;
+}
+
+// An evaluation file in the form the program writes: the values of P2, E1, E2, P1, P, I, RIS,
+// Type and Date, in that order.
+QByteArray EvaluationFile(const QStringList& values) {
+    static const char* const keys[]{"P2", "E1", "E2", "P1", "P", "I", "RIS", "Type", "Date"};
+    QByteArray bytes("\xEF\xBB\xBF\r\n[Global]\r\n");
+    for (int i = 0; i < values.size(); ++i) {
+        bytes += QByteArray(keys[i]) + " = " + values[i].toUtf8() + "\r\n";
+    }
+    return bytes;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// What the grid page should show: the name, the chosen options of P2, E1 and E2 ("1 1 1") with
+// their coefficients, P1, P, the index, the RIS, the DPS type and the saved-on line.
+QStringList Page(const QString& name, const QString& options, const QString& p1 = {},
+                 const QString& p = {}, const QString& index = "0.75", const QString& ris = {},
+                 const QString& type = {}, const QString& saved = {}) {
+    const QStringList coefficients{"0.25", "0.30", "0.35", "0.40"};
+    QStringList values;
+    for (const QString& option : options.split(' ')) {
+        values << coefficients.value(option.toInt() - 1);
+    }
+    return {"name=" + name,
+            "options=" + options,
+            "coefficients=" + values.join(' '),
+            "P1=" + p1,
+            "P=" + p,
+            "I=" + index,
+            "RIS=" + ris,
+            "Type=" + type,
+            "Saved=" + saved};
+}
+
+const QStringList kNewPage = Page("", "1 1 1");
+
+constexpr int kOpenCommand = 1;
+constexpr int kSaveCommand = 3;
+constexpr int kQuitCommand = 7;
+constexpr int kCommands[]{1, 2, 3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ScriptedDesktop> desktop_;
+    std::unique_ptr<DiskEvaluationFiles> files_;
+    std::unique_ptr<PictureCatalogue> pictures_;
+    std::unique_ptr<MainWindow> window_;
+    QLineEdit* nameField_ = nullptr;
+    QLineEdit* p1Field_ = nullptr;
+    QLabel* savedDateLabel_ = nullptr;
+    QTabWidget* panel_ = nullptr;
+
+    QString Home() const { return home_->path(); }
+    QString EvaluationsFolder() const { return Home() + "/Documents/Mes Evaluations/"; }
+
+    void OpenWindow(const LocalDateTime& now) {
+        window_.reset();
+        desktop_ = std::make_unique<ScriptedDesktop>();
+        desktop_->documentsFolder = Home() + "/Documents/";
+        desktop_->workingDirectory = Home() + "/work/";
+        const AppPaths paths = PrepareAppPaths(*desktop_);
+        window_ = std::make_unique<MainWindow>(
+            WindowServices{*dialogs_, *desktop_, *files_, [now] { return now; }, *pictures_},
+            paths);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        nameField_ = window_->findChild<QLineEdit*>("NameField");
+        p1Field_ = window_->findChild<QLineEdit*>("P1Field");
+        savedDateLabel_ = window_->findChild<QLabel*>("SavedDateLabel");
+        panel_ = window_->findChild<QTabWidget*>("MainPanel");
+        QVERIFY(nameField_ && p1Field_ && savedDateLabel_ && panel_);
+    }
+
+    template <typename T = QWidget> T* Control(const QString& name) const {
+        return window_->findChild<T*>(name);
+    }
+
+    QRadioButton* Option(const QString& indicator, int option) const {
+        return Control<QRadioButton>(indicator + "Option" + QString::number(option));
+    }
+
+    QStringList Shown() const {
+        const auto text = [this](const QString& name) {
+            const auto* field = Control<QLineEdit>(name);
+            return field != nullptr ? field->text() : QStringLiteral("<missing>");
+        };
+        QStringList options;
+        QStringList coefficients;
+        for (const QString indicator : {"P2", "E1", "E2"}) {
+            QStringList chosen;
+            for (int option = 1; option <= 4; ++option) {
+                if (const auto* button = Option(indicator, option); button && button->isChecked()) {
+                    chosen << QString::number(option);
+                }
+            }
+            options << chosen.join(',');
+            coefficients << text(indicator + "ValueField");
+        }
+        return {"name=" + text("NameField"),
+                "options=" + options.join(' '),
+                "coefficients=" + coefficients.join(' '),
+                "P1=" + text("P1Field"),
+                "P=" + text("PValueField"),
+                "I=" + text("RiskIndexField"),
+                "RIS=" + text("RisField"),
+                "Type=" + text("DpsTypeField"),
+                "Saved=" + savedDateLabel_->text()};
+    }
+
+    QStringList Asked() const {
+        QStringList asked;
+        for (const UserMessage& message : dialogs_->messages) {
+            asked << Describe(message);
+        }
+        return asked;
+    }
+
+    static void Type(QWidget* field, const QString& text) {
+        field->setFocus();
+        QTest::keyClicks(field, text);
+    }
+
+    void PressCtrl(Qt::Key key) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target != nullptr ? target : window_.get(), key, Qt::ControlModifier);
+    }
+
+    QStringList EvaluationsOnDisk() const {
+        return QDir(EvaluationsFolder())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+private slots:
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(home_->isValid());
+        // The reference documents lie in the working directory, as they do beside an installed
+        // program, so that the document commands find them.
+        QVERIFY(QDir(Home()).mkdir("work"));
+        for (const char* document : {"RNMSC-DPS_octobre_2006.pdf", "Formulaire moins de 5000.pdf",
+                                     "Formulaire simplifié + de 5000 personnes.pdf",
+                                     "Grille_évaluation.pdf", "logigramme_GR.pdf"}) {
+            WriteAll(Home() + "/work/" + QString::fromUtf8(document), "%PDF-1.4\n");
+        }
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        files_ = std::make_unique<DiskEvaluationFiles>();
+        pictures_ = std::make_unique<PictureCatalogue>();
+        OpenWindow(kMondayMorning);
+    }
+
+    void cleanup() {
+        window_.reset();
+        QVERIFY2(dialogs_->Finished(), qPrintable(QString("unexpected dialogs: %1; asked: %2")
+                                                      .arg(dialogs_->unexpected)
+                                                      .arg(Asked().join(" || "))));
+    }
+
+    void startUpState() {
+        QCOMPARE(window_->windowTitle(), QString("Corvane"));
+        QCOMPARE(window_->size(), QSize(1014, 718));
+        QCOMPARE(window_->minimumSize(), window_->maximumSize());
+        QVERIFY(!window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(panel_->geometry(), QRect(2, 2, 1010, 673));
+        QStringList captions;
+        for (int tab = 0; tab < panel_->count(); ++tab) {
+            captions << panel_->tabText(tab);
+        }
+        QCOMPARE(captions, QStringList({"Grille d'évaluation du RIS", "Comment est calculé le RIS",
+                                        "Mes Evaluations", "Mes Evaluations Images"}));
+        QCOMPARE(panel_->currentIndex(), 0);
+
+        QCOMPARE(Shown(), kNewPage);
+        QCOMPARE(QApplication::focusWidget(), nameField_);
+        for (int button = 1; button <= 7; ++button) {
+            const auto* explain = Control<QPushButton>(QString("ExplainButton%1").arg(button));
+            QVERIFY(explain);
+            QCOMPARE(explain->isChecked(), button == 1);
+        }
+
+        // The Documents folder was missing: it was made, and both folders inside it.
+        const QDir documents(Home() + "/Documents");
+        QVERIFY(QFileInfo(documents.filePath("Mes Evaluations")).isDir());
+        QVERIFY(QFileInfo(documents.filePath("Mes Evaluations Images")).isDir());
+
+        const AppPaths& paths = window_->Paths();
+        QCOMPARE(paths.evaluations, EvaluationsFolder());
+        QCOMPARE(paths.images, Home() + "/Documents/Mes Evaluations Images/");
+        const QString work = Home() + "/work/";
+        QCOMPARE(paths.referencePdf, work + "RNMSC-DPS_octobre_2006.pdf");
+        QCOMPARE(paths.formUnder5000Pdf, work + "Formulaire moins de 5000.pdf");
+        QCOMPARE(paths.formOver5000Pdf, work + "Formulaire simplifié + de 5000 personnes.pdf");
+        QCOMPARE(paths.gridPdf, work + "Grille_évaluation.pdf");
+        QCOMPARE(paths.flowchartPdf, work + "logigramme_GR.pdf");
+
+        const auto* product = Control<QLabel>("StatusProductField");
+        QVERIFY(product);
+        QVERIFY2(product->text().startsWith("Corvane  ") && product->text().size() > 9 &&
+                     product->text().at(9) != ' ',
+                 qPrintable(product->text()));
+    }
+
+    void statusLineDate_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Monday 7 December 2026")
+            << 2026 << 12 << 7 << "Date : Lundi 07 Décembre 2026";
+        QTest::newRow("Sunday 1 March 2026") << 2026 << 3 << 1 << "Date : Dimanche 01 Mars 2026";
+    }
+
+    void statusLineDate() {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(QString, shown);
+        OpenWindow({{year, month, day}, 0, 5, 9});
+        const auto* field = Control<QLabel>("StatusDateField");
+        QVERIFY(field);
+        QCOMPARE(field->text(), shown);
+    }
+
+    void placeOnScreen_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("full HD") << QSize(1920, 1080) << QPoint(453, 181);
+        QTest::newRow("odd margins") << QSize(1025, 729) << QPoint(5, 5);
+        QTest::newRow("exactly the window") << QSize(1014, 718) << QPoint(0, 0);
+        QTest::newRow("smaller both ways") << QSize(800, 600) << QPoint(0, 0);
+        QTest::newRow("wide but low") << QSize(1280, 600) << QPoint(133, 0);
+        QTest::newRow("high but narrow") << QSize(1000, 1000) << QPoint(0, 141);
+    }
+
+    void placeOnScreen() {
+        QFETCH(QSize, screen);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(MainWindow::PlaceOnScreen(screen, QSize(1014, 718)), topLeft);
+    }
+
+    void menuItems_data() {
+        QTest::addColumn<int>("menu");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QList<int>>("commands"); // 0 for a separator
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("Fichier") << 0 << "Fichier" << QList<int>{1, 2, 0, 3, 0, 5, 0, 7}
+                                 << QStringList{"Ouvrir une évaluation\tCtrl+O",
+                                                "Nouvelle évaluation\tCtrl+N",
+                                                "",
+                                                "Enregistrer l'évaluation courante\tCtrl+S",
+                                                "",
+                                                "Ouvrir une image\tCtrl+P",
+                                                "",
+                                                "Quitter\tCtrl+Q"};
+        QTest::newRow("Edition") << 1 << "Edition" << QList<int>{8, 9, 10}
+                                 << QStringList{"Grille d'évaluation\tCtrl+G",
+                                                "Déclaration moins de 5000 personnes",
+                                                "Déclaration plus de 5000 personnes"};
+        QTest::newRow("?") << 2 << "?" << QList<int>{11, 12, 0, 13, 0, 14, 0, 15}
+                           << QStringList{"Logigramme procédure de déclaration\tCtrl+L",
+                                          "Référentiel National des M.S.C.\tCtrl+R",
+                                          "",
+                                          "A propos",
+                                          "",
+                                          "Vérifier mise à jour",
+                                          "",
+                                          "Ouvrir l'aide\tCtrl+H"};
+    }
+
+    void menuItems() {
+        QFETCH(int, menu);
+        QFETCH(QString, title);
+        QFETCH(QList<int>, commands);
+        QFETCH(QStringList, texts);
+        const QList<QAction*> titles = window_->menuBar()->actions();
+        QCOMPARE(titles.size(), 3);
+        QCOMPARE(titles[menu]->text(), title);
+        QVERIFY(titles[menu]->menu());
+        const QList<QAction*> items = titles[menu]->menu()->actions();
+        QCOMPARE(items.size(), commands.size());
+        for (int i = 0; i < items.size(); ++i) {
+            QCOMPARE(items[i]->isSeparator(), commands[i] == 0);
+            if (commands[i] != 0) {
+                QCOMPARE(items[i], window_->Command(commands[i]));
+                QCOMPARE(items[i]->text(), texts[i]);
+                QVERIFY(items[i]->isEnabled() && items[i]->isVisible() && !items[i]->isCheckable());
+            }
+        }
+    }
+
+    void typingAndClickingRecompute() {
+        Type(p1Field_, "abc");
+        QCOMPARE(Shown(), kNewPage);
+
+        Type(p1Field_, "1500");
+        QCOMPARE(Shown(), Page("", "1 1 1", "1500", "1500", "0.75", "1.125", kPaps));
+
+        QTest::mouseClick(Option("E1", 3), Qt::LeftButton);
+        const QStringList afterClick = Page("", "1 3 1", "1500", "1500", "0.85", "1.275", kDpsPe);
+        QCOMPARE(Shown(), afterClick);
+
+        Type(p1Field_, "x-,");
+        QCOMPARE(Shown(), afterClick);
+    }
+
+    void shortcutFiresItsMenuCommand_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("focus");
+        const struct {
+            char letter;
+            Qt::Key key;
+            int command;
+        } shortcuts[]{{'O', Qt::Key_O, 1},  {'N', Qt::Key_N, 2},  {'S', Qt::Key_S, 3},
+                      {'P', Qt::Key_P, 5},  {'Q', Qt::Key_Q, 7},  {'G', Qt::Key_G, 8},
+                      {'L', Qt::Key_L, 11}, {'R', Qt::Key_R, 12}, {'H', Qt::Key_H, 15}};
+        for (const char* focus : {"NameField", "P1Field", "E1Option3"}) {
+            for (const auto& shortcut : shortcuts) {
+                QTest::addRow("Ctrl+%c in %s", shortcut.letter, focus)
+                    << static_cast<int>(shortcut.key) << shortcut.command << QString(focus);
+            }
+        }
+    }
+
+    void shortcutFiresItsMenuCommand() {
+        QFETCH(int, key);
+        QFETCH(int, command);
+        QFETCH(QString, focus);
+        if (command == kOpenCommand) {
+            dialogs_->ScriptFiles({QString()});
+        } else if (command == kSaveCommand) {
+            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        }
+        std::map<int, std::unique_ptr<QSignalSpy>> spies;
+        for (int each : kCommands) {
+            QVERIFY(window_->Command(each));
+            spies[each] = std::make_unique<QSignalSpy>(window_->Command(each), &QAction::triggered);
+        }
+        QWidget* target = Control(focus);
+        QVERIFY(target);
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+
+        QTest::keyClick(target, static_cast<Qt::Key>(key), Qt::ControlModifier);
+
+        for (const auto& [each, spy] : spies) {
+            QVERIFY2(spy->count() == (each == command ? 1 : 0),
+                     qPrintable(QString("command %1 fired %2 times").arg(each).arg(spy->count())));
+        }
+        QCOMPARE(window_->isVisible(), command != kQuitCommand);
+        QCOMPARE(dialogs_->fileRequests.size(), std::size_t{command == kOpenCommand ? 1U : 0U});
+        QCOMPARE(Asked(), command == kSaveCommand ? Describe({kEmptyName}) : QStringList());
+    }
+
+    void saveWithEmptyName() {
+        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        Type(p1Field_, "1500");
+        const QStringList before = Shown();
+
+        QTest::mouseClick(Control("SaveButton"), Qt::LeftButton);
+
+        QCOMPARE(Asked(), Describe({kEmptyName}));
+        QCOMPARE(QApplication::focusWidget(), nameField_);
+        QCOMPARE(EvaluationsOnDisk(), QStringList());
+        QCOMPARE(Shown(), before);
+    }
+
+    void saveUnderNewName() {
+        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        Type(nameField_, "fete du village");
+        QCOMPARE(nameField_->text(), QString("FETE DU VILLAGE"));
+        QTest::mouseClick(Option("P2", 2), Qt::LeftButton);
+        QTest::mouseClick(Option("E2", 3), Qt::LeftButton);
+        Type(p1Field_, "2500");
+        QCOMPARE(Shown(),
+                 Page("FETE DU VILLAGE", "2 1 3", "2500", "2500", "0.90", "2.250", kDpsPe));
+
+        QTest::mouseClick(Control("SaveButton"), Qt::LeftButton);
+
+        QCOMPARE(EvaluationsOnDisk(), QStringList{"FETE DU VILLAGE.ini"});
+        QCOMPARE(ReadAll(EvaluationsFolder() + "FETE DU VILLAGE.ini"),
+                 EvaluationFile({"OptP2_2", "OptE1_1", "OptE2_3", "2500", "2500", "0.90", "2.250",
+                                 kDpsPe, kMondayStamp}));
+        QCOMPARE(Asked(), Describe({SavedMessage("FETE DU VILLAGE")}));
+        QCOMPARE(Shown(), kNewPage);
+    }
+
+    void saveOverExistingFile_data() {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("No") << MessageAnswer::No;
+        QTest::newRow("Cancel") << MessageAnswer::Cancel;
+        QTest::newRow("Yes") << MessageAnswer::Yes;
+    }
+
+    void saveOverExistingFile() {
+        QFETCH(MessageAnswer, answer);
+        const QString path = EvaluationsFolder() + "FETE.ini";
+        const QByteArray old("\xEF\xBB\xBF\r\n[Global]\r\nP1 = 5\r\n[Autre]\r\nX = 1\r\n");
+        WriteAll(path, old);
+        dialogs_->ScriptAnswers({answer});
+        if (answer == MessageAnswer::Yes) {
+            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        }
+        Type(nameField_, "FETE");
+        Type(p1Field_, "1000");
+        const QStringList before = Shown();
+
+        PressCtrl(Qt::Key_S);
+
+        if (answer == MessageAnswer::Yes) {
+            QCOMPARE(ReadAll(path), EvaluationFile({"OptP2_1", "OptE1_1", "OptE2_1", "1000", "1000",
+                                                    "0.75", "0.750", kPaps, kMondayStamp}));
+            QCOMPARE(Asked(), Describe({kReplace, SavedMessage("FETE")}));
+            QCOMPARE(Shown(), kNewPage);
+        } else {
+            QCOMPARE(ReadAll(path), old);
+            QCOMPARE(Asked(), Describe({kReplace}));
+            QCOMPARE(Shown(), before);
+        }
+    }
+
+    void saveThatFails() {
+        // A folder stands where the file should go: it can be neither replaced nor written.
+        QVERIFY(QDir(EvaluationsFolder()).mkdir("PLEIN.ini"));
+        dialogs_->ScriptAnswers({MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No});
+        Type(nameField_, "plein");
+        Type(p1Field_, "20");
+        const QStringList before = Shown();
+
+        QTest::mouseClick(Control("SaveButton"), Qt::LeftButton);
+
+        QCOMPARE(Asked(), Describe({kReplace, kCannotCreate, kCannotCreate}));
+        QCOMPARE(Shown(), before);
+        QCOMPARE(EvaluationsOnDisk(), QStringList{"PLEIN.ini"});
+        QVERIFY(QFileInfo(EvaluationsFolder() + "PLEIN.ini").isDir());
+    }
+
+    void openCancelled() {
+        dialogs_->ScriptFiles({QString()});
+        Type(nameField_, "AUTRE");
+        Type(p1Field_, "1500");
+        panel_->setCurrentIndex(2);
+        const QStringList before = Shown();
+
+        PressCtrl(Qt::Key_O);
+
+        QCOMPARE(dialogs_->fileRequests.size(), std::size_t{1});
+        QCOMPARE(dialogs_->fileRequests[0].title, QString("Ouvrir une évaluation"));
+        QCOMPARE(dialogs_->fileRequests[0].folder, EvaluationsFolder());
+        QCOMPARE(dialogs_->fileRequests[0].filter, QString("Fichiers de paramètres|*.ini"));
+        QCOMPARE(Shown(), before);
+        QCOMPARE(panel_->currentIndex(), 2);
+    }
+
+    void openEvaluationFile_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QStringList>("shown");
+        const QString savedOn = "Cette évaluation a été enregistrée le ";
+        QTest::newRow("saved evaluation, from the explanation tab")
+            << 1 << "FETE DU VILLAGE.ini"
+            << QStringList{"OptP2_3", "OptE1_4", "OptE2_2",
+                           "5000",    "5000",    "1.05",
+                           "5.250",   kDpsPe,    "Samedi 14 Mars 2026 à 09:30:00"}
+            << Page("FETE DU VILLAGE", "3 4 2", "5000", "5000", "1.05", "5.250", kDpsPe,
+                    savedOn + "Samedi 14 Mars 2026 à 09:30:00");
+        QTest::newRow("stored RIS disagreeing with P1, from the evaluations tab")
+            << 2 << "KERMESSE.ini"
+            << QStringList{"OptP2_2", "OptE1_1", "OptE2_3",
+                           "2500",    "2500",    "0.90",
+                           "99.000",  kDpsGe,    "Jeudi 01 Janvier 2026 à 00:05:09"}
+            << Page("KERMESSE", "2 1 3", "2500", "2500", "0.90", "99.000", kDpsGe,
+                    savedOn + "Jeudi 01 Janvier 2026 à 00:05:09");
+        QTest::newRow("empty values but P1, from the images tab")
+            << 3 << "BROCANTE.ini" << QStringList{"", "", "", "12", "", "", "", "", ""}
+            << Page("BROCANTE", "1 1 1", "12", "", "", "", "", savedOn);
+    }
+
+    void openEvaluationFile() {
+        QFETCH(int, tab);
+        QFETCH(QString, file);
+        QFETCH(QStringList, values);
+        QFETCH(QStringList, shown);
+        WriteAll(EvaluationsFolder() + file, EvaluationFile(values));
+        dialogs_->ScriptFiles({EvaluationsFolder() + file});
+        Type(nameField_, "AUTRE");
+        Type(p1Field_, "123");
+        panel_->setCurrentIndex(tab);
+
+        PressCtrl(Qt::Key_O);
+
+        QCOMPARE(Asked(), QStringList());
+        QCOMPARE(panel_->currentIndex(), 0);
+        QCOMPARE(Shown(), shown);
+
+        Type(nameField_, "X");
+        QCOMPARE(savedDateLabel_->text(), QString());
+    }
+
+    void openMissingFile() {
+        dialogs_->ScriptFiles({EvaluationsFolder() + "ABSENT.ini"});
+        dialogs_->ScriptAnswers({MessageAnswer::Yes, MessageAnswer::No});
+        Type(nameField_, "AUTRE");
+        Type(p1Field_, "1500");
+        panel_->setCurrentIndex(3);
+
+        PressCtrl(Qt::Key_O);
+
+        QCOMPARE(Asked(), Describe({kCannotOpen, kCannotOpen}));
+        QCOMPARE(panel_->currentIndex(), 0);
+        QCOMPARE(Shown(), Page("ABSENT", "1 1 1", "1500", "1500", "0.75", "1.125", kPaps));
+    }
+
+    void newEvaluationWithEmptyName() {
+        Type(p1Field_, "1500");
+        QTest::mouseClick(Option("P2", 4), Qt::LeftButton);
+        const QStringList before = Shown();
+
+        PressCtrl(Qt::Key_N);
+
+        QCOMPARE(Asked(), QStringList());
+        QCOMPARE(Shown(), before);
+    }
+
+    void newEvaluationWithName_data() {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("Yes keeps the page") << MessageAnswer::Yes;
+        QTest::newRow("No resets it") << MessageAnswer::No;
+    }
+
+    void newEvaluationWithName() {
+        QFETCH(MessageAnswer, answer);
+        dialogs_->ScriptAnswers({answer});
+        Type(nameField_, "fete");
+        Type(p1Field_, "1500");
+        QTest::mouseClick(Option("E2", 4), Qt::LeftButton);
+        const QStringList before = Shown();
+
+        PressCtrl(Qt::Key_N);
+
+        QCOMPARE(Asked(), Describe({kSaveFirst}));
+        QCOMPARE(Shown(), answer == MessageAnswer::Yes ? before : kNewPage);
+    }
+
+    void ctrlQLeavesTheEventLoop() {
+        Type(p1Field_, "1500");
+        QTimer::singleShot(0, window_.get(), [this] { PressCtrl(Qt::Key_Q); });
+        QTimer stuck;
+        stuck.setSingleShot(true);
+        connect(&stuck, &QTimer::timeout, [] { QApplication::exit(1); });
+        stuck.start(10000);
+
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(Asked(), QStringList());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
