@@ -49,7 +49,7 @@ case "${1:-}" in
 run)
     install_missing
     build
-    echo "Corvane's risk core is built and tested by ./dev.sh test; the window comes next."
+    exec ./build/shell/corvane
     ;;
 test)
     install_missing

@@ -1,0 +1,55 @@
+// Starts like the program (or, built as the minimal probe, shows one empty Qt window), prints the
+// monotonic clock in nanoseconds at the first paint of a window, and quits.
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+
+#ifndef CORVANE_MINIMAL_PROBE
+#include "shell/StartUp.h"
+#endif
+
+namespace {
+
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!seen_ && event->type() == QEvent::Paint && watched->isWidgetType()) {
+            seen_ = true;
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf("%lld\n",
+                        static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, [] {
+                for (QWidget* window : QApplication::topLevelWidgets()) {
+                    window->close();
+                }
+                QApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool seen_ = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    FirstPaint firstPaint;
+    application.installEventFilter(&firstPaint);
+#ifdef CORVANE_MINIMAL_PROBE
+    QWidget window;
+    window.resize(1014, 718);
+    window.show();
+    return QApplication::exec();
+#else
+    return corvane::RunProgram(application);
+#endif
+}
