@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace corvane {
+
+// Decodes a baseline or progressive JPEG, grayscale or colour, into an RGB picture. A corrupt or
+// truncated picture, or one of absurd size, gives nothing.
+std::optional<QImage> DecodeJpeg(QByteArrayView bytes);
+
+// Encodes the picture as 24-bit RGB in a JFIF file with the library's default settings.
+std::optional<QByteArray> EncodeJpeg(const QImage& image, int quality, bool progressive = false);
+
+// Writes the encoded picture to path whole, replacing any file there; on failure whatever was at
+// path stays as it was and nothing half written is left.
+bool WriteJpegFile(const QImage& image, int quality, const QString& path);
+
+} // namespace corvane
