@@ -1,5 +1,6 @@
 #include "core/EvaluationFile.h"
 
+#include "core/AsciiText.h"
 #include "core/Indicator.h"
 #include "core/TextEncoding.h"
 
@@ -49,15 +50,6 @@ std::string_view TrimBlanksBack(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        return lower(x) == lower(y);
-    });
 }
 
 void AppendKeyLine(std::string& out, std::string_view key, std::string_view value) {

@@ -1,5 +1,7 @@
 #include "core/NumberText.h"
 
+#include "core/AsciiText.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -16,22 +18,6 @@ bool IsWhiteSpace(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t at) {
