@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+namespace corvane::artwork {
+
+// The face every picture is lettered in, sized in pixels so that the pictures do not depend on
+// the screen they are drawn on.
+QFont ArtworkFont(int pixelSize, bool bold = false);
+
+// The colours of the four risk levels, as the grid page shows its option texts.
+QColor LevelColour(int level);
+
+} // namespace corvane::artwork

@@ -1,0 +1,1 @@
+#include "tools/artwork/ExplainDrawing.h"
