@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QString>
 
 #include <map>
 
@@ -11,10 +12,14 @@ namespace corvane {
 // that could not be decoded is absent: whoever shows it shows nothing.
 class PictureCatalogue {
 public:
-    // Decodes every picture compiled into the program, in ascending number order.
-    static PictureCatalogue Load();
+    // The folder of the pictures compiled into the program.
+    static QString BuiltInFolder() { return QStringLiteral(":/pictures/"); }
 
-    // The picture, or a null pixmap when it is absent.
+    // Decodes every picture of the catalogue from the folder (<number>.ico or <number>.jpeg), in
+    // ascending number order.
+    static PictureCatalogue Load(const QString& folder = BuiltInFolder());
+
+    // The picture, or a null pixmap when it is absent. For an icon it is the 16-pixel image.
     QPixmap Picture(int number) const;
     // The picture as an icon (every size of an icon file), or a null icon when it is absent.
     QIcon Icon(int number) const;
@@ -29,5 +34,8 @@ private:
     };
     std::map<int, Entry> pictures_;
 };
+
+// The program's own icon, in every size its icon file holds; null if it cannot be read.
+QIcon LoadProgramIcon(const QString& path = QStringLiteral(":/corvane.ico"));
 
 } // namespace corvane

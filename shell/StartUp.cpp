@@ -32,6 +32,7 @@ int RunProgram(QApplication& application) {
     LoadFrenchTranslation(application);
     QApplication::setFont(MakeControlFont());
     const PictureCatalogue pictures = PictureCatalogue::Load();
+    QApplication::setWindowIcon(LoadProgramIcon());
 
     MainWindow window({dialogs, desktop, files, LocalNow, pictures}, paths);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

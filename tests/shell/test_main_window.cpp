@@ -223,6 +223,10 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
+    }
+
     void init() {
         home_ = std::make_unique<QTemporaryDir>();
         QVERIFY(home_->isValid());
@@ -236,7 +240,6 @@ private slots:
         }
         dialogs_ = std::make_unique<ScriptedDialogs>();
         files_ = std::make_unique<DiskEvaluationFiles>();
-        pictures_ = std::make_unique<PictureCatalogue>();
         OpenWindow(kMondayMorning);
     }
 
@@ -632,6 +635,96 @@ private slots:
 
         QCOMPARE(Asked(), Describe({kSaveFirst}));
         QCOMPARE(Shown(), answer == MessageAnswer::Yes ? before : kNewPage);
+    }
+
+    void picturesStandWhereTheyBelong_data() {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<int>("picture");
+        const std::pair<int, int> menuPictures[]{{1, 8},  {2, 5},  {3, 7},  {5, 32}, {7, 1},
+                                                 {8, 2},  {9, 2},  {10, 2}, {11, 2}, {12, 2},
+                                                 {13, 0}, {14, 6}, {15, 31}};
+        for (const auto& [command, picture] : menuPictures) {
+            QTest::addRow("menu command %d", command)
+                << QString("command %1").arg(command) << picture;
+        }
+        const int tabPictures[]{3, 4, 8, 32};
+        for (int tab = 0; tab < 4; ++tab) {
+            QTest::addRow("tab %d", tab) << QString("tab %1").arg(tab) << tabPictures[tab];
+        }
+        QTest::newRow("status line") << "status" << 0;
+    }
+
+    void picturesStandWhereTheyBelong() {
+        QFETCH(QString, place);
+        QFETCH(int, picture);
+        const auto [kind, index] =
+            std::pair(place.section(' ', 0, 0), place.section(' ', 1).toInt());
+        QPixmap shown;
+        if (kind == "command") {
+            shown = window_->Command(index)->icon().pixmap(16);
+        } else if (kind == "tab") {
+            shown = panel_->tabIcon(index).pixmap(16);
+        } else {
+            shown = Control<QLabel>("StatusPictureField")->pixmap();
+        }
+        QVERIFY(pictures_->Has(picture));
+        QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32),
+                 pictures_->Picture(picture).toImage().convertToFormat(QImage::Format_ARGB32));
+    }
+
+    void explainButtonShowsItsPicture_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("picture");
+        const int pictures[]{10, 11, 12, 13, 18, 19, 20};
+        for (int button = 1; button <= 7; ++button) {
+            QTest::addRow("button %d", button) << button << pictures[button - 1];
+        }
+    }
+
+    void explainButtonShowsItsPicture() {
+        QFETCH(int, button);
+        QFETCH(int, picture);
+        panel_->setCurrentIndex(1);
+        if (button != 1) {
+            QTest::mouseClick(Control<QPushButton>(QString("ExplainButton%1").arg(button)),
+                              Qt::LeftButton);
+        }
+        const auto* shown = Control<QLabel>("ExplainPicture");
+        QCOMPARE(shown->geometry(), QRect(QPoint(10, 40), pictures_->Picture(picture).size()));
+        QCOMPARE(shown->pixmap().toImage(), pictures_->Picture(picture).toImage());
+    }
+
+    // With options 1 1 1 the index is 0.75, so P1 sets the RIS alone; each bound belongs to its
+    // band.
+    void bannerFollowsTheBand_data() {
+        QTest::addColumn<QString>("p1");
+        QTest::addColumn<int>("picture"); // -1: no banner
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("RIS 0: none") << "0" << -1 << QSize();
+        QTest::newRow("RIS 0.225: diligence") << "300" << 21 << QSize(773, 98);
+        QTest::newRow("RIS 0.250: diligence") << "333" << 21 << QSize(773, 98);
+        QTest::newRow("RIS 1.125: PAPS") << "1500" << 14 << QSize(795, 91);
+        QTest::newRow("RIS 1.126: DPS-PE") << "1501" << 15 << QSize(788, 89);
+        QTest::newRow("RIS 12.000: DPS-PE") << "16000" << 15 << QSize(788, 89);
+        QTest::newRow("RIS 12.001: DPS-ME") << "16001" << 16 << QSize(789, 89);
+        QTest::newRow("RIS 36.000: DPS-ME") << "48000" << 16 << QSize(789, 89);
+        QTest::newRow("RIS 36.002: DPS-GE") << "48002" << 17 << QSize(790, 89);
+    }
+
+    void bannerFollowsTheBand() {
+        QFETCH(QString, p1);
+        QFETCH(int, picture);
+        QFETCH(QSize, size);
+        Type(p1Field_, "99999"); // first some banner, so that "none" has one to remove
+        p1Field_->clear();
+        Type(p1Field_, p1);
+        const auto* banner = Control<QLabel>("DpsBannerPicture");
+        if (picture < 0) {
+            QVERIFY(banner->pixmap().isNull());
+            return;
+        }
+        QCOMPARE(banner->geometry(), QRect(QPoint(10, 525), size));
+        QCOMPARE(banner->pixmap().toImage(), pictures_->Picture(picture).toImage());
     }
 
     void ctrlQLeavesTheEventLoop() {
