@@ -38,6 +38,14 @@ jpeg_error_mgr* InstallErrorManager(ErrorManager* manager) {
 
 // Everything the libjpeg calls touch lives here, in the caller's frame, so that nothing in the
 // frames that call setjmp changes between setjmp and longjmp.
+// Decoded straight into the layout of QImage::Format_RGB32 (one 32-bit 0xffRRGGBB word a pixel),
+// the layout pixmaps are drawn from, so that showing a picture needs no conversion.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr J_COLOR_SPACE kDecodedColourSpace = JCS_EXT_BGRX;
+#else
+constexpr J_COLOR_SPACE kDecodedColourSpace = JCS_EXT_XRGB;
+#endif
+
 struct DecodeJob {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
@@ -57,14 +65,14 @@ bool StartDecompress(DecodeJob* job) {
     if (job->cinfo.image_width > kMaxDecodedSide || job->cinfo.image_height > kMaxDecodedSide) {
         return false;
     }
-    job->cinfo.out_color_space = JCS_RGB;
+    job->cinfo.out_color_space = kDecodedColourSpace;
     jpeg_start_decompress(&job->cinfo);
-    return job->cinfo.output_components == 3;
+    return job->cinfo.output_components == 4;
 }
 
 // A truncated or damaged entropy stream only raises warnings (the library pads the missing data),
 // so any warning counts as a failure.
-bool ReadRgbRows(DecodeJob* job) {
+bool ReadRows(DecodeJob* job) {
     if (setjmp(job->err.recovery)) {
         return false;
     }
@@ -132,11 +140,11 @@ std::optional<QImage> DecodeJpeg(QByteArrayView bytes) {
     std::optional<QImage> result;
     if (StartDecompress(&job)) {
         QImage image(static_cast<int>(job.cinfo.output_width),
-                     static_cast<int>(job.cinfo.output_height), QImage::Format_RGB888);
+                     static_cast<int>(job.cinfo.output_height), QImage::Format_RGB32);
         if (!image.isNull()) {
             job.rows = image.bits();
             job.stride = image.bytesPerLine();
-            if (ReadRgbRows(&job)) {
+            if (ReadRows(&job)) {
                 result = std::move(image);
             }
         }

@@ -9,7 +9,7 @@
 
 namespace corvane {
 
-// Decodes a baseline or progressive JPEG, grayscale or colour, into an RGB picture. A corrupt or
+// Decodes a baseline or progressive JPEG, grayscale or colour, into an RGB32 picture. A corrupt or
 // truncated picture, or one of absurd size, gives nothing.
 std::optional<QImage> DecodeJpeg(QByteArrayView bytes);
 
