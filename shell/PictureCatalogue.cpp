@@ -86,14 +86,6 @@ void AddIcon(PictureCatalogue& catalogue, int number, const QByteArray& bytes) {
     }
 }
 
-void AddJpeg(PictureCatalogue& catalogue, int number, const QByteArray& bytes) {
-    const std::optional<QImage> image = DecodeJpeg(bytes);
-    if (image) {
-        const QPixmap picture = QPixmap::fromImage(*image);
-        catalogue.Add(number, QIcon(picture), picture);
-    }
-}
-
 } // namespace
 
 PictureCatalogue PictureCatalogue::Load(const QString& folder) {
@@ -109,24 +101,47 @@ PictureCatalogue PictureCatalogue::Load(const QString& folder) {
         if (icon) {
             AddIcon(catalogue, entry.number, *bytes);
         } else {
-            AddJpeg(catalogue, entry.number, *bytes);
+            catalogue.pictures_[entry.number] = Entry{{}, {}, *bytes};
         }
     }
     return catalogue;
 }
 
-QPixmap PictureCatalogue::Picture(int number) const {
+const PictureCatalogue::Entry* PictureCatalogue::Find(int number) const {
     const auto found = pictures_.find(number);
-    return found == pictures_.end() ? QPixmap() : found->second.picture;
+    if (found == pictures_.end()) {
+        return nullptr;
+    }
+    Entry& entry = found->second;
+    if (entry.jpeg) {
+        std::optional<QImage> image = DecodeJpeg(*entry.jpeg);
+        if (!image) {
+            pictures_.erase(found);
+            return nullptr;
+        }
+        entry.picture = QPixmap::fromImage(std::move(*image));
+        entry.icon = QIcon(entry.picture);
+        entry.jpeg.reset();
+    }
+    return &entry;
+}
+
+bool PictureCatalogue::Has(int number) const {
+    return Find(number) != nullptr;
+}
+
+QPixmap PictureCatalogue::Picture(int number) const {
+    const Entry* entry = Find(number);
+    return entry != nullptr ? entry->picture : QPixmap();
 }
 
 QIcon PictureCatalogue::Icon(int number) const {
-    const auto found = pictures_.find(number);
-    return found == pictures_.end() ? QIcon() : found->second.icon;
+    const Entry* entry = Find(number);
+    return entry != nullptr ? entry->icon : QIcon();
 }
 
 void PictureCatalogue::Add(int number, const QIcon& icon, const QPixmap& picture) {
-    pictures_[number] = Entry{icon, picture};
+    pictures_[number] = Entry{icon, picture, std::nullopt};
 }
 
 QIcon LoadProgramIcon(const QString& path) {

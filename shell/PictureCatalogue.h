@@ -1,21 +1,24 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
 
 #include <map>
+#include <optional>
 
 namespace corvane {
 
-// The program's pictures, decoded once at start-up and addressed by their number. A picture
-// that could not be decoded is absent: whoever shows it shows nothing.
+// The program's pictures, addressed by their number. A picture that could not be decoded is
+// absent: whoever shows it shows nothing. Icons are decoded at once; a JPEG picture is decoded
+// when it is first asked for, so that start-up only pays for the pictures on the first screen.
 class PictureCatalogue {
 public:
     // The folder of the pictures compiled into the program.
     static QString BuiltInFolder() { return QStringLiteral(":/pictures/"); }
 
-    // Decodes every picture of the catalogue from the folder (<number>.ico or <number>.jpeg), in
+    // Reads every picture of the catalogue from the folder (<number>.ico or <number>.jpeg), in
     // ascending number order.
     static PictureCatalogue Load(const QString& folder = BuiltInFolder());
 
@@ -23,7 +26,7 @@ public:
     QPixmap Picture(int number) const;
     // The picture as an icon (every size of an icon file), or a null icon when it is absent.
     QIcon Icon(int number) const;
-    bool Has(int number) const { return pictures_.contains(number); }
+    bool Has(int number) const;
 
     void Add(int number, const QIcon& icon, const QPixmap& picture);
 
@@ -31,8 +34,13 @@ private:
     struct Entry {
         QIcon icon;
         QPixmap picture;
+        std::optional<QByteArray> jpeg; // not decoded yet
     };
-    std::map<int, Entry> pictures_;
+    // The entry with its picture decoded, or nullptr when the picture is absent.
+    const Entry* Find(int number) const;
+
+    // Only the pictures' first use changes it, on the one user-interface thread.
+    mutable std::map<int, Entry> pictures_;
 };
 
 // The program's own icon, in every size its icon file holds; null if it cannot be read.
