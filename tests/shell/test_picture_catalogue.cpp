@@ -160,26 +160,19 @@ private slots:
     void damagedPictureIsAbsentAndTheOthersStay_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("damage");
-        QTest::newRow("explanation jpeg cut in half") << "10.jpeg"
-                                                      << "half";
-        QTest::newRow("banner jpeg without its last bytes") << "14.jpeg"
-                                                            << "end";
-        QTest::newRow("progressive jpeg cut in half") << "101.jpeg"
-                                                      << "half";
-        QTest::newRow("jpeg replaced by text") << "13.jpeg"
-                                               << "text";
-        QTest::newRow("empty jpeg") << "20.jpeg"
-                                    << "empty";
-        QTest::newRow("missing jpeg") << "17.jpeg"
-                                      << "missing";
-        QTest::newRow("icon cut in its pixels") << "3.ico"
-                                                << "half";
-        QTest::newRow("icon cut in its directory") << "35.ico"
-                                                   << "directory";
-        QTest::newRow("icon replaced by a jpeg") << "31.ico"
-                                                 << "jpeg";
-        QTest::newRow("missing icon") << "102.ico"
-                                      << "missing";
+        const auto row = [](const char* name, const char* file, const char* damage) {
+            QTest::newRow(name) << QString(file) << QString(damage);
+        };
+        row("explanation jpeg cut in half", "10.jpeg", "half");
+        row("banner jpeg without its last bytes", "14.jpeg", "end");
+        row("progressive jpeg cut in half", "101.jpeg", "half");
+        row("jpeg replaced by text", "13.jpeg", "text");
+        row("empty jpeg", "20.jpeg", "empty");
+        row("missing jpeg", "17.jpeg", "missing");
+        row("icon cut in its pixels", "3.ico", "half");
+        row("icon cut in its directory", "35.ico", "directory");
+        row("icon replaced by a jpeg", "31.ico", "jpeg");
+        row("missing icon", "102.ico", "missing");
     }
 
     void damagedPictureIsAbsentAndTheOthersStay() {

@@ -22,33 +22,15 @@ struct BannerArt {
 };
 
 // From the lowest risk to the highest; the colour grades from a calm grey-green to red.
+// clang-format off
 const std::array<BannerArt, 5> kBanners = {{
-    {21,
-     {773, 98},
-     1,
-     QColor(0x6F, 0x8F, 0x7A),
-     "Diligence de l'autorité de police compétente",
-     "RIS ≤ 0,25"},
-    {14,
-     {795, 91},
-     2,
-     QColor(0x3E, 0xA8, 0x45),
-     "Point d'alerte et de premier secours",
-     "0,25 < RIS ≤ 1,125"},
-    {15,
-     {788, 89},
-     3,
-     QColor(0xD9, 0xA4, 0x1E),
-     "DPS de petite envergure (DPS-PE)",
-     "1,125 < RIS ≤ 12"},
-    {16,
-     {789, 89},
-     4,
-     QColor(0xE0, 0x70, 0x2A),
-     "DPS de moyenne envergure (DPS-ME)",
-     "12 < RIS ≤ 36"},
+    {21, {773, 98}, 1, QColor(0x6F, 0x8F, 0x7A), "Diligence de l'autorité de police compétente", "RIS ≤ 0,25"},
+    {14, {795, 91}, 2, QColor(0x3E, 0xA8, 0x45), "Point d'alerte et de premier secours", "0,25 < RIS ≤ 1,125"},
+    {15, {788, 89}, 3, QColor(0xD9, 0xA4, 0x1E), "DPS de petite envergure (DPS-PE)", "1,125 < RIS ≤ 12"},
+    {16, {789, 89}, 4, QColor(0xE0, 0x70, 0x2A), "DPS de moyenne envergure (DPS-ME)", "12 < RIS ≤ 36"},
     {17, {790, 89}, 5, QColor(0xD3, 0x2F, 0x35), "DPS de grande envergure (DPS-GE)", "RIS > 36"},
 }};
+// clang-format on
 
 const BannerArt& FindBanner(int number) {
     for (const BannerArt& banner : kBanners) {
