@@ -36,8 +36,6 @@ jpeg_error_mgr* InstallErrorManager(ErrorManager* manager) {
     return err;
 }
 
-// Everything the libjpeg calls touch lives here, in the caller's frame, so that nothing in the
-// frames that call setjmp changes between setjmp and longjmp.
 // Decoded straight into the layout of QImage::Format_RGB32 (one 32-bit 0xffRRGGBB word a pixel),
 // the layout pixmaps are drawn from, so that showing a picture needs no conversion.
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
@@ -46,6 +44,8 @@ constexpr J_COLOR_SPACE kDecodedColourSpace = JCS_EXT_BGRX;
 constexpr J_COLOR_SPACE kDecodedColourSpace = JCS_EXT_XRGB;
 #endif
 
+// Everything the libjpeg calls touch lives here, in the caller's frame, so that nothing in the
+// frames that call setjmp changes between setjmp and longjmp.
 struct DecodeJob {
     jpeg_decompress_struct cinfo;
     ErrorManager err;

@@ -23,7 +23,7 @@ struct CatalogueEntry {
 constexpr PictureKind kIcon = PictureKind::Icon;
 constexpr PictureKind kJpeg = PictureKind::Jpeg;
 
-// In ascending number order, the order in which they are decoded.
+// In ascending number order, the order in which they are read.
 constexpr std::array<CatalogueEntry, 32> kCatalogue = {{
     {0, kIcon},  {1, kIcon},  {2, kIcon},   {3, kIcon},   {4, kIcon},  {5, kIcon},  {6, kIcon},
     {7, kIcon},  {8, kIcon},  {10, kJpeg},  {11, kJpeg},  {12, kJpeg}, {13, kJpeg}, {14, kJpeg},
