@@ -178,14 +178,17 @@ std::optional<EvaluationFileValues> ReadEvaluationFile(ByteSource& source) {
     constexpr std::size_t kChunkBytes = 64 * 1024;
     std::vector<char> chunk(kChunkBytes);
     EvaluationFileReader reader;
-    while (!reader.Complete()) {
-        const std::ptrdiff_t count = source.Read(chunk.data(), chunk.size());
+    std::size_t total = 0;
+    while (!reader.Complete() && total < kMaxEvaluationFileBytes) {
+        const std::size_t wanted = std::min(chunk.size(), kMaxEvaluationFileBytes - total);
+        const std::ptrdiff_t count = source.Read(chunk.data(), wanted);
         if (count < 0) {
             return std::nullopt;
         }
         if (count == 0) {
             break;
         }
+        total += static_cast<std::size_t>(count);
         reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(count)));
     }
     reader.Finish();

@@ -60,8 +60,13 @@ private:
     EvaluationFileValues values_;
 };
 
-// Reads a whole source, stopping once the first group "Global" has ended; nothing on a read
-// error.
+// An evaluation the program writes is a few hundred bytes, and one kept by hand with comments
+// stays far below this: reading stops here, so that a huge or endlessly growing file cannot hold
+// the window.
+inline constexpr std::size_t kMaxEvaluationFileBytes = 4 * 1024 * 1024;
+
+// Reads a source up to its end, the end of the first group "Global" or kMaxEvaluationFileBytes,
+// whichever comes first; nothing on a read error.
 std::optional<EvaluationFileValues> ReadEvaluationFile(ByteSource& source);
 EvaluationFileValues ReadEvaluationFile(std::string_view bytes);
 

@@ -56,7 +56,7 @@ std::string EvaluationStore::PathForName(std::string_view name) const {
     return path;
 }
 
-bool EvaluationStore::NameStaysInFolder(std::string_view name) {
+bool EvaluationStore::NameStaysInFolder(std::string_view name) const {
     if (name.empty() || name.find('\0') != std::string_view::npos) {
         return false;
     }
@@ -69,7 +69,7 @@ bool EvaluationStore::NameStaysInFolder(std::string_view name) {
             return false;
         }
     }
-    return true;
+    return files_.IsInsideFolder(evaluationsPath_, PathForName(name));
 }
 
 FileOutcome EvaluationStore::SaveEvaluation(std::string_view name) {

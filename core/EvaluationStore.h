@@ -20,6 +20,9 @@ public:
     virtual ~EvaluationFiles() = default;
     // Whether anything, a file or a folder, is at `path`.
     virtual bool Exists(const std::string& path) = 0;
+    // Whether the folder that holds `path`, with every link on the way resolved, is `folder` or
+    // lies inside it. The last part of `path` is not resolved: a link there is itself replaced.
+    virtual bool IsInsideFolder(const std::string& folder, const std::string& path) = 0;
     // Puts `bytes` at `path` as a whole new file, or leaves whatever was there untouched and
     // returns false. Nothing half written is ever left behind.
     virtual bool ReplaceWhole(const std::string& path, std::string_view bytes) = 0;
@@ -43,8 +46,9 @@ public:
 
     // The evaluations folder followed by the name and ".ini".
     std::string PathForName(std::string_view name) const;
-    // Whether a file for `name` would stay inside the evaluations folder.
-    static bool NameStaysInFolder(std::string_view name);
+    // Whether the file for `name` would stay inside the evaluations folder, also when a part of
+    // the name is a link.
+    bool NameStaysInFolder(std::string_view name) const;
 
     FileOutcome SaveEvaluation(std::string_view name);
     FileOutcome OpenEvaluation(const std::string& path);

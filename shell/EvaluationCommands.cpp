@@ -47,7 +47,7 @@ void EvaluationCommands::Save() {
     }
     // A name that leads out of the folder is refused by the save itself; no file out there is
     // offered for replacement.
-    if (EvaluationStore::NameStaysInFolder(name) && files_.Exists(store_.PathForName(name)) &&
+    if (store_.NameStaysInFolder(name) && files_.Exists(store_.PathForName(name)) &&
         dialogs_.Ask(ReplaceQuestion()) != MessageAnswer::Yes) {
         return;
     }

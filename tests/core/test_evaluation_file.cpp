@@ -47,19 +47,21 @@ private:
     std::size_t at_ = 0;
 };
 
-// A group "Global" followed by an endless stream of bytes, counting what was asked of it.
+// A group "Global" followed by an endless stream of bytes, counting what was asked of it. It
+// gives up at 64 MiB, so that a reader that would read for ever fails instead of hanging.
 class EndlessSource : public ByteSource {
 public:
     explicit EndlessSource(std::string start) : start_(std::move(start)) {}
 
     std::ptrdiff_t Read(char* buffer, std::size_t capacity) override {
         std::size_t count = 0;
-        for (; count < capacity; ++count, ++served) {
+        for (; count < capacity && served < kGiveUpBytes; ++count, ++served) {
             buffer[count] = served < start_.size() ? start_[served] : '\xFF';
         }
         return static_cast<std::ptrdiff_t>(count);
     }
 
+    static constexpr std::size_t kGiveUpBytes = 64 * 1024 * 1024;
     std::size_t served = 0;
 
 private:
@@ -197,6 +199,15 @@ private slots:
         QVERIFY(values.has_value());
         QCOMPARE(Bytes(values->p1), QByteArray("7"));
         QVERIFY(source.served < 1024 * 1024);
+    }
+
+    // A file that keeps growing, or a huge one without an end to its group, is read only so far.
+    void readingStopsAtItsBound() {
+        EndlessSource source("[Global]\r\nP1 = 7\r\n");
+        const auto values = ReadEvaluationFile(source);
+        QVERIFY(values.has_value());
+        QCOMPARE(Bytes(values->p1), QByteArray("7"));
+        QCOMPARE(source.served, kMaxEvaluationFileBytes);
     }
 
     void aReadErrorAfterGlobalHasEndedDoesNotMatter() {

@@ -150,8 +150,35 @@ private slots:
 
     void aNameMayUseAnExistingSubFolder() {
         QVERIFY(QDir(folder_).mkdir("SUB"));
+        QVERIFY(QFile::link(folder_ + "SUB", folder_ + "LINK"));
         QCOMPARE(store_->SaveEvaluation("SUB/X"), FileOutcome::Done);
+        QCOMPARE(store_->SaveEvaluation("LINK/Y"), FileOutcome::Done);
         QVERIFY(QFileInfo::exists(folder_ + "SUB/X.ini"));
+        QVERIFY(QFileInfo::exists(folder_ + "SUB/Y.ini"));
+    }
+
+    // A file the user protected, and a link that leads out of the folder, are never written to.
+    void protectedPlacesAreNotWritten_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("read-only evaluation") << "RO";
+        QTest::newRow("through a link to a folder outside") << "LINK/X";
+    }
+
+    void protectedPlacesAreNotWritten() {
+        QFETCH(QString, name);
+        QTemporaryDir outside;
+        QVERIFY(QFile::link(outside.path(), folder_ + "LINK"));
+        WriteAll(PathFor("RO"), "kept");
+        QVERIFY(QFile::setPermissions(PathFor("RO"), QFileDevice::ReadOwner));
+        asker_->Script({MessageAnswer::No});
+
+        QCOMPARE(store_->SaveEvaluation(name.toStdString()), FileOutcome::Failed);
+
+        QVERIFY(asker_->asked.at(0) == CreationFailureQuestion());
+        QCOMPARE(ReadAll(PathFor("RO")), QByteArray("kept"));
+        QCOMPARE(
+            QDir(outside.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+            QStringList());
     }
 
     void aMissingFolderAsksAndWritesNothing() {
