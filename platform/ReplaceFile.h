@@ -5,8 +5,10 @@
 
 namespace corvane {
 
-// Puts `bytes` at `path` as a whole new file: they go to a hidden temporary file beside it, whose
-// size is checked on the disk and which is synced, then renamed over whatever file was there.
+// Puts `bytes` at `path` as a whole new file: they go to a hidden temporary file beside it, which
+// is synced and then renamed over whatever file was there, and the folder is synced so that the
+// rename survives a power cut. A new file gets the usual permissions less the user's umask; a
+// replaced file keeps its own. A file nobody may write is protected: it is left as it is.
 // On any failure the old file stays as it was and no temporary file is left.
 bool ReplaceFileWhole(const QString& path, QByteArrayView bytes);
 

@@ -1,6 +1,7 @@
 #include "shell/AppPaths.h"
 
 #include "platform/Desktop.h"
+#include "platform/TemporaryFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,6 +36,8 @@ AppPaths PrepareAppPaths(Desktop& desktop) {
     AppPaths paths;
     paths.evaluations = PrepareFolder(documents, QStringLiteral("Mes Evaluations"));
     paths.images = PrepareFolder(documents, QStringLiteral("Mes Evaluations Images"));
+    RemoveStaleTemporaries(paths.evaluations);
+    RemoveStaleTemporaries(paths.images);
     const QString here = desktop.WorkingDirectory();
     paths.referencePdf = here + QStringLiteral("RNMSC-DPS_octobre_2006.pdf");
     paths.formUnder5000Pdf = here + QStringLiteral("Formulaire moins de 5000.pdf");

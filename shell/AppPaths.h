@@ -19,8 +19,9 @@ struct AppPaths {
 };
 
 // Creates the Documents folder when it is missing, then the evaluations folder and the images
-// folder inside it when nothing exists at their paths (a file of that name is left alone), and
-// forms the document paths from the working directory.
+// folder inside it when nothing exists at their paths (a file of that name is left alone); clears
+// both folders of what saves killed part-way left behind; forms the document paths from the
+// working directory.
 AppPaths PrepareAppPaths(Desktop& desktop);
 
 } // namespace corvane
