@@ -1,7 +1,6 @@
 #include "shell/StartUp.h"
 
 #include "platform/DiskEvaluationFiles.h"
-#include "platform/FileSizeLimit.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "platform/SystemClock.h"
@@ -26,7 +25,6 @@ void LoadFrenchTranslation(QApplication& application) {
 }
 
 int RunProgram(QApplication& application) {
-    TreatFileSizeLimitAsWriteError();
     QtDesktop desktop;
     QtDialogs dialogs;
     DiskEvaluationFiles files;
