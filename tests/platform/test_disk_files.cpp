@@ -287,17 +287,6 @@ private slots:
             OpensWithoutBlocking(fifo, [&] { source = files.OpenForReading(path.toStdString()); }));
         QVERIFY(source == nullptr);
     }
-
-    void aRegularFileOpensThroughALink() {
-        WriteAll(Path("A.ini"), "[Global]\r\nP1 = 5\r\n");
-        QVERIFY(QFile::link(Path("A.ini"), Path("B.ini")));
-        DiskEvaluationFiles files;
-        const std::unique_ptr<ByteSource> source =
-            files.OpenForReading(Path("B.ini").toStdString());
-        QVERIFY(source != nullptr);
-        char buffer[64];
-        QCOMPARE(source->Read(buffer, sizeof buffer), std::ptrdiff_t{18});
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDiskFiles)
