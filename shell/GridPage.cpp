@@ -1,5 +1,6 @@
 #include "shell/GridPage.h"
 
+#include "assets/PictureTable.h"
 #include "shell/PictureCatalogue.h"
 #include "shell/PictureControl.h"
 
@@ -256,24 +257,6 @@ void WriteText(QLineEdit* field, const QString& text) {
     }
 }
 
-std::optional<int> BannerPictureNumber(DpsType banner) {
-    switch (banner) {
-    case DpsType::Diligence:
-        return 21;
-    case DpsType::Paps:
-        return 14;
-    case DpsType::DpsPe:
-        return 15;
-    case DpsType::DpsMe:
-        return 16;
-    case DpsType::DpsGe:
-        return 17;
-    case DpsType::NoType:
-        break;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 GridPage::GridPage(const PictureCatalogue& pictures, const QFont& titleFont, QWidget* parent)
@@ -445,7 +428,7 @@ void GridPage::ShowChoice(Indicator indicator, int option) {
 }
 
 void GridPage::ShowBanner(DpsType banner) {
-    const std::optional<int> number = BannerPictureNumber(banner);
+    const std::optional<int> number = BannerPicture(banner);
     ShowPicture(bannerPicture_, number ? pictures_.Picture(*number) : QPixmap());
 }
 
