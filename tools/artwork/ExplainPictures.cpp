@@ -1,5 +1,6 @@
 #include "tools/artwork/ExplainPictures.h"
 
+#include "assets/PictureTable.h"
 #include "tools/artwork/ArtworkStyle.h"
 #include "tools/artwork/ExplainDrawing.h"
 
@@ -100,9 +101,9 @@ QImage DrawIndicator(QSize size, const QString& title, const QString& indicator,
         });
 }
 
-QImage DrawActivities() {
+QImage DrawActivities(QSize size) {
     return DrawIndicator(
-        {788, 453}, "Activités du rassemblement", "P2", "Activités",
+        size, "Activités du rassemblement", "P2", "Activités",
         {"Public assis : spectacle, cérémonie culturelle, réunion publique, restauration, "
          "rendez-vous sportif…",
          "Public debout : cérémonie culturelle, réunion publique, restauration, exposition, foire, "
@@ -115,9 +116,9 @@ QImage DrawActivities() {
          "permanente du public : hébergement sur site ou à proximité."});
 }
 
-QImage DrawEnvironment() {
+QImage DrawEnvironment(QSize size) {
     return DrawIndicator(
-        {788, 583}, "Environnement", "E1",
+        size, "Environnement", "E1",
         "Caractéristiques de l'environnement ou de l'accessibilité du site",
         {"Structures permanentes : bâtiment, salle en dur…\nVoies publiques, rues… avec accès "
          "dégagés.\nConditions d'accès aisées.",
@@ -132,8 +133,8 @@ QImage DrawEnvironment() {
          "public."});
 }
 
-QImage DrawDelays() {
-    return DrawIndicator({788, 213}, "Délais d'intervention", "E2",
+QImage DrawDelays(QSize size) {
+    return DrawIndicator(size, "Délais d'intervention", "E2",
                          "Délai d'intervention des secours publics",
                          {"≤ 10 minutes", "> 10 minutes et ≤ 20 minutes",
                           "> 20 minutes et ≤ 30 minutes", "> 30 minutes"});
@@ -141,22 +142,22 @@ QImage DrawDelays() {
 
 } // namespace
 
-QImage DrawExplainPicture(int number) {
+QImage DrawExplainPicture(int number, QSize size) {
     switch (number) {
-    case 10:
-        return ExplainPage::Draw({794, 322}, "Indice total de risque", {}, TotalIndexBlocks);
-    case 11:
-        return ExplainPage::Draw({784, 550}, "Ratio des intervenants", {}, RatioBlocks);
-    case 12:
-        return ExplainPage::Draw({745, 554}, "Règles applicables", {}, RulesBlocks);
-    case 13:
-        return ExplainPage::Draw({788, 316}, "R I S → Type de DPS", {}, DpsTypesBlocks);
-    case 18:
-        return DrawActivities();
-    case 19:
-        return DrawEnvironment();
-    case 20:
-        return DrawDelays();
+    case kTotalIndexExplanation:
+        return ExplainPage::Draw(size, "Indice total de risque", {}, TotalIndexBlocks);
+    case kRatioExplanation:
+        return ExplainPage::Draw(size, "Ratio des intervenants", {}, RatioBlocks);
+    case kRulesExplanation:
+        return ExplainPage::Draw(size, "Règles applicables", {}, RulesBlocks);
+    case kDpsTypesExplanation:
+        return ExplainPage::Draw(size, "R I S → Type de DPS", {}, DpsTypesBlocks);
+    case kActivitiesExplanation:
+        return DrawActivities(size);
+    case kEnvironmentExplanation:
+        return DrawEnvironment(size);
+    case kDelaysExplanation:
+        return DrawDelays(size);
     default:
         return {};
     }
