@@ -224,6 +224,25 @@ private slots:
         QCOMPARE(control->toolTip(), toolTip);
     }
 
+    void descriptionsWearTheColourOfTheirLevel_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("option 1, green") << 1 << QColor(0x3E, 0xC1, 0x45);
+        QTest::newRow("option 2, blue") << 2 << QColor(0x55, 0x9B, 0xD5);
+        QTest::newRow("option 3, orange") << 3 << QColor(0xE4, 0x97, 0x45);
+        QTest::newRow("option 4, red") << 4 << QColor(0xE9, 0x3F, 0x45);
+    }
+    void descriptionsWearTheColourOfTheirLevel() {
+        QFETCH(int, option);
+        QFETCH(QColor, colour);
+        for (const char* indicator : {"P2", "E1"}) {
+            const QWidget* text =
+                Find(page_.get(), QString("%1OptionText%2").arg(indicator).arg(option));
+            QVERIFY(text != nullptr);
+            QCOMPARE(text->palette().color(QPalette::WindowText), colour);
+        }
+    }
+
     void readOnlyFieldsWearTheDialogFace_data() {
         QTest::addColumn<bool>("readOnly");
         for (const char* name : {"P2ValueField", "E1ValueField", "E2ValueField", "PValueField",
