@@ -20,4 +20,8 @@ QColor LevelColour(int level) {
         kLevelColours.at(static_cast<std::size_t>(std::clamp(level, 1, kOptionCount) - 1)));
 }
 
+QColor DpsColour(DpsType type) {
+    return QColor(DpsTypeColour(type));
+}
+
 } // namespace corvane::artwork

@@ -14,8 +14,6 @@ namespace {
 constexpr std::array<const char*, 4> kLevelNames{"Faible", "Modéré", "Moyen", "Elevé"};
 constexpr std::array<const char*, 4> kCoefficients{"0,25", "0,30", "0,35", "0,40"};
 
-const QColor kNoDpsGrey(0x8A, 0x94, 0x9E);
-
 void TotalIndexBlocks(ExplainPage& page) {
     page.Paragraph("L'indice total de risque i est la somme des trois indicateurs :");
     page.Formulas({"i = P2 + E1 + E2"});
@@ -76,12 +74,14 @@ void RulesBlocks(ExplainPage& page) {
 }
 
 void DpsTypesBlocks(ExplainPage& page) {
-    page.Table({{"RIS", 220}, {"Type de dispositif"}},
-               {{{"RIS ≤ 0,25", "Diligence de l'autorité de police compétente"}, kNoDpsGrey},
-                {{"0,25 < RIS ≤ 1,125", "Point d'alerte et de premier secours"}, LevelColour(1)},
-                {{"1,125 < RIS ≤ 12", "DPS de petite envergure (DPS-PE)"}, LevelColour(2)},
-                {{"12 < RIS ≤ 36", "DPS de moyenne envergure (DPS-ME)"}, LevelColour(3)},
-                {{"RIS > 36", "DPS de grande envergure (DPS-GE)"}, LevelColour(4)}});
+    page.Table(
+        {{"RIS", 220}, {"Type de dispositif"}},
+        {{{"RIS ≤ 0,25", "Diligence de l'autorité de police compétente"},
+          DpsColour(DpsType::Diligence)},
+         {{"0,25 < RIS ≤ 1,125", "Point d'alerte et de premier secours"}, DpsColour(DpsType::Paps)},
+         {{"1,125 < RIS ≤ 12", "DPS de petite envergure (DPS-PE)"}, DpsColour(DpsType::DpsPe)},
+         {{"12 < RIS ≤ 36", "DPS de moyenne envergure (DPS-ME)"}, DpsColour(DpsType::DpsMe)},
+         {{"RIS > 36", "DPS de grande envergure (DPS-GE)"}, DpsColour(DpsType::DpsGe)}});
     page.Paragraph("Chaque borne supérieure appartient à sa tranche : un RIS de 12 donne un "
                    "DPS-PE, un RIS de 36 un DPS-ME.");
 }
