@@ -1,6 +1,7 @@
 // Decoding the picture catalogue, as start-up does and whole, and encoding a snapshot-sized picture
 // (1014 x 518, the grid page as drawn) at quality 100. Run:
 // build/bench/bench_pictures --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+#include "assets/PictureTable.h"
 #include "platform/JpegCodec.h"
 #include "shell/GridPage.h"
 #include "shell/PictureCatalogue.h"
@@ -22,17 +23,16 @@ namespace {
 void LoadCatalogueAtStartUp(benchmark::State& state) {
     for (auto _ : state) {
         const PictureCatalogue pictures = PictureCatalogue::Load();
-        benchmark::DoNotOptimize(pictures.Picture(10));
+        benchmark::DoNotOptimize(pictures.Picture(kExplanationPictures[0]));
     }
 }
 BENCHMARK(LoadCatalogueAtStartUp)->Unit(benchmark::kMillisecond);
 
 // Every picture decoded, as after the user has seen them all.
 void DecodeEveryPicture() {
-    constexpr int kLastNumber = 102;
     const PictureCatalogue pictures = PictureCatalogue::Load();
-    for (int number = 0; number <= kLastNumber; ++number) {
-        benchmark::DoNotOptimize(pictures.Has(number));
+    for (const PictureEntry& entry : kPictureTable) {
+        benchmark::DoNotOptimize(pictures.Has(entry.number));
     }
 }
 
@@ -52,7 +52,7 @@ QImage SnapshotLikePicture() {
     image.fill(QColor(240, 240, 240));
     QPainter painter(&image);
     painter.drawPixmap(2, 2, page.grab());
-    painter.drawPixmap(10, 400, pictures.Picture(16));
+    painter.drawPixmap(10, 400, pictures.Picture(kDpsMeBanner));
     return image;
 }
 

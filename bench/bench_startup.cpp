@@ -1,6 +1,8 @@
 // Start-up of the program to its first painted window, against a minimal Qt Widgets window,
 // measured in turns in the same run. Each probe runs in a fresh temporary HOME.
 // Run under a real X server: xvfb-run -a build/bench/bench_startup [rounds]
+// A probe that fails to start, crashes, fails or prints no time ends the run with status 1 and no
+// result.
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,11 +10,28 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
 
-double StartupMilliseconds(const QString& probe) {
+// Why a probe's run gave no time; empty when the probe ended well.
+QString RunFailure(const QProcess& process, bool finished) {
+    if (!finished) {
+        return process.errorString();
+    }
+    if (process.exitStatus() != QProcess::NormalExit) {
+        return QStringLiteral("crashed");
+    }
+    if (process.exitCode() != 0) {
+        return QStringLiteral("exit status %1").arg(process.exitCode());
+    }
+    return {};
+}
+
+// The time from starting the probe to its first paint, or nothing when the probe did not start,
+// crashed, failed or printed no time; what went wrong is then written to stderr.
+std::optional<double> StartupMilliseconds(const QString& probe) {
     QTemporaryDir home;
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -21,12 +40,18 @@ double StartupMilliseconds(const QString& probe) {
     process.setWorkingDirectory(home.path());
     const auto started = std::chrono::steady_clock::now().time_since_epoch();
     process.start(probe, {});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        std::fprintf(stderr, "%s failed: %s\n", qPrintable(probe),
+    const QString failure = RunFailure(process, process.waitForFinished(30000));
+    if (!failure.isEmpty()) {
+        std::fprintf(stderr, "%s failed (%s)\n%s", qPrintable(probe), qPrintable(failure),
                      process.readAllStandardError().constData());
-        return -1;
+        return std::nullopt;
     }
-    const long long painted = process.readAllStandardOutput().trimmed().toLongLong();
+    bool isNumber = false;
+    const long long painted = process.readAllStandardOutput().trimmed().toLongLong(&isNumber);
+    if (!isNumber) {
+        std::fprintf(stderr, "%s printed no paint time\n", qPrintable(probe));
+        return std::nullopt;
+    }
     const long long start = std::chrono::duration_cast<std::chrono::nanoseconds>(started).count();
     return static_cast<double>(painted - start) / 1e6;
 }
@@ -44,9 +69,25 @@ int main(int argc, char* argv[]) {
     const QString folder = QCoreApplication::applicationDirPath();
     std::vector<double> program;
     std::vector<double> minimal;
+    // A median over failed runs would measure nothing: the first failure ends the benchmark.
+    const auto failed = [rounds](int round) {
+        std::fprintf(stderr, "bench_startup: a probe failed in round %d of %d; no result\n",
+                     round + 1, rounds);
+        return 1;
+    };
     for (int round = 0; round < rounds; ++round) {
-        minimal.push_back(StartupMilliseconds(folder + QStringLiteral("/startup_probe_minimal")));
-        program.push_back(StartupMilliseconds(folder + QStringLiteral("/startup_probe_corvane")));
+        const std::optional<double> minimalTime =
+            StartupMilliseconds(folder + QStringLiteral("/startup_probe_minimal"));
+        if (!minimalTime) {
+            return failed(round);
+        }
+        const std::optional<double> programTime =
+            StartupMilliseconds(folder + QStringLiteral("/startup_probe_corvane"));
+        if (!programTime) {
+            return failed(round);
+        }
+        minimal.push_back(*minimalTime);
+        program.push_back(*programTime);
     }
     const double programMedian = Median(program);
     const double minimalMedian = Median(minimal);

@@ -1,5 +1,6 @@
 #include "shell/ExplainPage.h"
 
+#include "assets/PictureTable.h"
 #include "shell/PictureCatalogue.h"
 #include "shell/PictureControl.h"
 
@@ -10,24 +11,25 @@ namespace corvane {
 
 namespace {
 
-// One toggle button of the row and the picture it shows. The buttons stand edge to edge, each
-// starting where the previous one ends.
+// One toggle button of the row. The buttons stand edge to edge, each starting where the previous
+// one ends; each shows the explanation picture of its place in the row.
 struct ExplainButton {
     const char* name;
     QRect rect;
     const char* text;
-    int picture;
 };
 
 constexpr std::array<ExplainButton, ExplainPage::kButtonCount> kButtons{{
-    {"ExplainButton1", {10, 10, 140, 20}, "Indice total de risque", 10},
-    {"ExplainButton2", {150, 10, 140, 20}, "Ratio des intervenants", 11},
-    {"ExplainButton3", {290, 10, 120, 20}, "Règles applicables", 12},
-    {"ExplainButton4", {410, 10, 140, 20}, "R I S -> Type de DPS", 13},
-    {"ExplainButton5", {550, 10, 140, 20}, "Activités du rassemblement", 18},
-    {"ExplainButton6", {690, 10, 100, 20}, "Environnement", 19},
-    {"ExplainButton7", {790, 10, 120, 20}, "Délais d'intervention", 20},
+    {"ExplainButton1", {10, 10, 140, 20}, "Indice total de risque"},
+    {"ExplainButton2", {150, 10, 140, 20}, "Ratio des intervenants"},
+    {"ExplainButton3", {290, 10, 120, 20}, "Règles applicables"},
+    {"ExplainButton4", {410, 10, 140, 20}, "R I S -> Type de DPS"},
+    {"ExplainButton5", {550, 10, 140, 20}, "Activités du rassemblement"},
+    {"ExplainButton6", {690, 10, 100, 20}, "Environnement"},
+    {"ExplainButton7", {790, 10, 120, 20}, "Délais d'intervention"},
 }};
+
+static_assert(kExplanationPictures.size() == kButtons.size());
 
 // The picture control's place and size before any picture is put into it.
 constexpr QRect kPictureArea{10, 40, 100, 80};
@@ -49,7 +51,7 @@ ExplainPage::ExplainPage(const PictureCatalogue& pictures, QWidget* parent)
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("ExplainPicture"));
     picture_->setGeometry(kPictureArea);
-    ShowPicture(picture_, pictures_.Picture(kButtons[0].picture));
+    ShowPicture(picture_, pictures_.Picture(kExplanationPictures[0]));
 }
 
 void ExplainPage::Press(int index) {
@@ -60,7 +62,7 @@ void ExplainPage::Press(int index) {
 }
 
 void ExplainPage::Switch(int index) {
-    ShowPicture(picture_, pictures_.Picture(kButtons[static_cast<std::size_t>(index)].picture));
+    ShowPicture(picture_, pictures_.Picture(kExplanationPictures[static_cast<std::size_t>(index)]));
     for (int other = 0; other < kButtonCount; ++other) {
         if (other != index) {
             buttons_[static_cast<std::size_t>(other)]->setChecked(false);

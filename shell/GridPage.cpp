@@ -1,5 +1,7 @@
 #include "shell/GridPage.h"
 
+#include "assets/Palette.h"
+#include "assets/PictureTable.h"
 #include "shell/PictureCatalogue.h"
 #include "shell/PictureControl.h"
 
@@ -29,13 +31,6 @@ struct Placed {
     QRect rect;
     const char* text;
 };
-
-// The text colours of the four option descriptions, from the lowest risk to the highest.
-constexpr std::array<QRgb, kOptionCount> kOptionColours{qRgb(62, 193, 69), qRgb(85, 155, 213),
-                                                        qRgb(228, 151, 69), qRgb(233, 63, 69)};
-constexpr QRgb kResultColour = qRgb(221, 49, 69);
-constexpr QRgb kDpsTypeColour = qRgb(177, 55, 69);
-constexpr QRgb kBannerCaptionColour = qRgb(90, 120, 213);
 
 constexpr Placed kP2Descriptions[]{
     {"P2OptionText1",
@@ -256,24 +251,6 @@ void WriteText(QLineEdit* field, const QString& text) {
     }
 }
 
-std::optional<int> BannerPictureNumber(DpsType banner) {
-    switch (banner) {
-    case DpsType::Diligence:
-        return 21;
-    case DpsType::Paps:
-        return 14;
-    case DpsType::DpsPe:
-        return 15;
-    case DpsType::DpsMe:
-        return 16;
-    case DpsType::DpsGe:
-        return 17;
-    case DpsType::NoType:
-        break;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 GridPage::GridPage(const PictureCatalogue& pictures, const QFont& titleFont, QWidget* parent)
@@ -312,7 +289,7 @@ void GridPage::AddIndicator(Indicator indicator, const QFont& titleFont) {
     AddFrame(this, layout.frame);
     AddTitle(this, layout.title, titleFont);
     for (std::size_t i = 0; i < layout.descriptions.size(); ++i) {
-        SetColour(AddLabel(this, layout.descriptions[i]), QPalette::WindowText, kOptionColours[i]);
+        SetColour(AddLabel(this, layout.descriptions[i]), QPalette::WindowText, kLevelColours[i]);
     }
 
     // The four options of one indicator form their own group: a click on an E1 option must not
@@ -360,13 +337,13 @@ void GridPage::AddResults(const QFont& titleFont) {
 
     AddTitle(this, {nullptr, {730, 357, 200, 15}, "Indice total de risque:"}, titleFont);
     riskIndexField_ = AddReadOnlyField(this, "RiskIndexField", {920, 355, 60, 20}, titleFont);
-    SetColour(riskIndexField_, QPalette::Text, kResultColour);
+    SetColour(riskIndexField_, QPalette::Text, kRiskResultColour);
     AddTitle(this, {nullptr, {730, 382, 200, 15}, "Ratio d'Intervenants Secouristes:"}, titleFont);
     risField_ = AddReadOnlyField(this, "RisField", {920, 380, 60, 20}, titleFont);
-    SetColour(risField_, QPalette::Text, kResultColour);
+    SetColour(risField_, QPalette::Text, kRiskResultColour);
     AddTitle(this, {nullptr, {730, 435, 200, 15}, "Type de DPS correspondant:"}, titleFont);
     dpsTypeField_ = AddReadOnlyField(this, "DpsTypeField", {730, 455, 250, 20}, titleFont);
-    SetColour(dpsTypeField_, QPalette::Text, kDpsTypeColour);
+    SetColour(dpsTypeField_, QPalette::Text, kDpsTypeResultColour);
 }
 
 void GridPage::AddBanner(const QFont& titleFont) {
@@ -445,7 +422,7 @@ void GridPage::ShowChoice(Indicator indicator, int option) {
 }
 
 void GridPage::ShowBanner(DpsType banner) {
-    const std::optional<int> number = BannerPictureNumber(banner);
+    const std::optional<int> number = BannerPicture(banner);
     ShowPicture(bannerPicture_, number ? pictures_.Picture(*number) : QPixmap());
 }
 

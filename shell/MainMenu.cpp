@@ -1,5 +1,6 @@
 #include "shell/MainMenu.h"
 
+#include "assets/PictureTable.h"
 #include "shell/PictureCatalogue.h"
 
 #include <QMenu>
@@ -11,6 +12,7 @@ namespace corvane {
 namespace {
 
 constexpr int kRule = 0;
+constexpr int kNoPicture = -1;
 
 struct MenuEntry {
     int command; // kRule for a separator line
@@ -29,29 +31,32 @@ constexpr QKeyCombination kNoKeys{};
 const std::initializer_list<MenuTitle>& MenuTable() {
     static const std::initializer_list<MenuTitle> table{
         {"Fichier",
-         {{kOpenEvaluationCommand, "Ouvrir une évaluation\tCtrl+O", 8, Qt::CTRL | Qt::Key_O},
-          {kNewEvaluationCommand, "Nouvelle évaluation\tCtrl+N", 5, Qt::CTRL | Qt::Key_N},
-          {kRule, nullptr, 0, kNoKeys},
-          {kSaveEvaluationCommand, "Enregistrer l'évaluation courante\tCtrl+S", 7,
-           Qt::CTRL | Qt::Key_S},
-          {kRule, nullptr, 0, kNoKeys},
-          {kOpenPictureCommand, "Ouvrir une image\tCtrl+P", 32, Qt::CTRL | Qt::Key_P},
-          {kRule, nullptr, 0, kNoKeys},
-          {kQuitCommand, "Quitter\tCtrl+Q", 1, Qt::CTRL | Qt::Key_Q}}},
+         {{kOpenEvaluationCommand, "Ouvrir une évaluation\tCtrl+O", kEvaluationsPicture,
+           Qt::CTRL | Qt::Key_O},
+          {kNewEvaluationCommand, "Nouvelle évaluation\tCtrl+N", kNewEvaluationPicture,
+           Qt::CTRL | Qt::Key_N},
+          {kRule, nullptr, kNoPicture, kNoKeys},
+          {kSaveEvaluationCommand, "Enregistrer l'évaluation courante\tCtrl+S",
+           kSaveEvaluationPicture, Qt::CTRL | Qt::Key_S},
+          {kRule, nullptr, kNoPicture, kNoKeys},
+          {kOpenPictureCommand, "Ouvrir une image\tCtrl+P", kImagesPicture, Qt::CTRL | Qt::Key_P},
+          {kRule, nullptr, kNoPicture, kNoKeys},
+          {kQuitCommand, "Quitter\tCtrl+Q", kQuitPicture, Qt::CTRL | Qt::Key_Q}}},
         {"Edition",
-         {{kGridFormCommand, "Grille d'évaluation\tCtrl+G", 2, Qt::CTRL | Qt::Key_G},
-          {kFormUnder5000Command, "Déclaration moins de 5000 personnes", 2, kNoKeys},
-          {kFormOver5000Command, "Déclaration plus de 5000 personnes", 2, kNoKeys}}},
+         {{kGridFormCommand, "Grille d'évaluation\tCtrl+G", kDocumentPicture, Qt::CTRL | Qt::Key_G},
+          {kFormUnder5000Command, "Déclaration moins de 5000 personnes", kDocumentPicture, kNoKeys},
+          {kFormOver5000Command, "Déclaration plus de 5000 personnes", kDocumentPicture, kNoKeys}}},
         {"?",
-         {{kFlowchartCommand, "Logigramme procédure de déclaration\tCtrl+L", 2,
+         {{kFlowchartCommand, "Logigramme procédure de déclaration\tCtrl+L", kDocumentPicture,
            Qt::CTRL | Qt::Key_L},
-          {kReferenceCommand, "Référentiel National des M.S.C.\tCtrl+R", 2, Qt::CTRL | Qt::Key_R},
-          {kRule, nullptr, 0, kNoKeys},
-          {kAboutCommand, "A propos", 0, kNoKeys},
-          {kRule, nullptr, 0, kNoKeys},
-          {kCheckUpdateCommand, "Vérifier mise à jour", 6, kNoKeys},
-          {kRule, nullptr, 0, kNoKeys},
-          {kHelpCommand, "Ouvrir l'aide\tCtrl+H", 31, Qt::CTRL | Qt::Key_H}}},
+          {kReferenceCommand, "Référentiel National des M.S.C.\tCtrl+R", kDocumentPicture,
+           Qt::CTRL | Qt::Key_R},
+          {kRule, nullptr, kNoPicture, kNoKeys},
+          {kAboutCommand, "A propos", kAboutPicture, kNoKeys},
+          {kRule, nullptr, kNoPicture, kNoKeys},
+          {kCheckUpdateCommand, "Vérifier mise à jour", kCheckUpdatePicture, kNoKeys},
+          {kRule, nullptr, kNoPicture, kNoKeys},
+          {kHelpCommand, "Ouvrir l'aide\tCtrl+H", kHelpPicture, Qt::CTRL | Qt::Key_H}}},
     };
     return table;
 }

@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "assets/PictureTable.h"
 #include "platform/Dialogs.h"
 #include "shell/ExplainPage.h"
 #include "shell/GridPage.h"
@@ -28,10 +29,10 @@ struct TabEntry {
     int picture;
 };
 
-constexpr TabEntry kGridTab{"Grille d'évaluation du RIS", 3};
-constexpr TabEntry kExplainTab{"Comment est calculé le RIS", 4};
-constexpr TabEntry kEvaluationsTab{"Mes Evaluations", 8};
-constexpr TabEntry kImagesTab{"Mes Evaluations Images", 32};
+constexpr TabEntry kGridTab{"Grille d'évaluation du RIS", kGridTabPicture};
+constexpr TabEntry kExplainTab{"Comment est calculé le RIS", kExplainTabPicture};
+constexpr TabEntry kEvaluationsTab{"Mes Evaluations", kEvaluationsPicture};
+constexpr TabEntry kImagesTab{"Mes Evaluations Images", kImagesPicture};
 
 } // namespace
 

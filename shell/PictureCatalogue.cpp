@@ -1,38 +1,19 @@
 #include "shell/PictureCatalogue.h"
 
+#include "assets/PictureTable.h"
 #include "platform/JpegCodec.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 
-#include <array>
 #include <optional>
 
 namespace corvane {
 
 namespace {
 
-enum class PictureKind { Icon, Jpeg };
-
-struct CatalogueEntry {
-    int number;
-    PictureKind kind;
-};
-
-constexpr PictureKind kIcon = PictureKind::Icon;
-constexpr PictureKind kJpeg = PictureKind::Jpeg;
-
-// In ascending number order, the order in which they are read.
-constexpr std::array<CatalogueEntry, 32> kCatalogue = {{
-    {0, kIcon},  {1, kIcon},  {2, kIcon},   {3, kIcon},   {4, kIcon},  {5, kIcon},  {6, kIcon},
-    {7, kIcon},  {8, kIcon},  {10, kJpeg},  {11, kJpeg},  {12, kJpeg}, {13, kJpeg}, {14, kJpeg},
-    {15, kJpeg}, {16, kJpeg}, {17, kJpeg},  {18, kJpeg},  {19, kJpeg}, {20, kJpeg}, {21, kJpeg},
-    {23, kIcon}, {24, kIcon}, {25, kIcon},  {26, kIcon},  {30, kIcon}, {31, kIcon}, {32, kIcon},
-    {34, kIcon}, {35, kIcon}, {101, kJpeg}, {102, kIcon},
-}};
-
-constexpr int kMenuPictureSide = 16;
+constexpr int kMenuPictureSide = kMenuIconSides[0];
 
 std::optional<QByteArray> ReadWhole(const QString& path) {
     QFile file(path);
@@ -90,15 +71,13 @@ void AddIcon(PictureCatalogue& catalogue, int number, const QByteArray& bytes) {
 
 PictureCatalogue PictureCatalogue::Load(const QString& folder) {
     PictureCatalogue catalogue;
-    for (const CatalogueEntry& entry : kCatalogue) {
-        const bool icon = entry.kind == PictureKind::Icon;
-        const QString path = folder + QString::number(entry.number) +
-                             (icon ? QStringLiteral(".ico") : QStringLiteral(".jpeg"));
+    for (const PictureEntry& entry : kPictureTable) {
+        const QString path = folder + QString::fromStdString(PictureFileName(entry));
         const std::optional<QByteArray> bytes = ReadWhole(path);
         if (!bytes) {
             continue;
         }
-        if (icon) {
+        if (IsIcon(entry)) {
             AddIcon(catalogue, entry.number, *bytes);
         } else {
             catalogue.pictures_[entry.number] = Entry{{}, {}, *bytes};

@@ -1,5 +1,6 @@
 #include "shell/StatusLine.h"
 
+#include "assets/PictureTable.h"
 #include "shell/PictureCatalogue.h"
 
 #include <QLabel>
@@ -36,7 +37,7 @@ void FillStatusLine(QStatusBar* statusBar, const PictureCatalogue& pictures,
     picture->setObjectName(QStringLiteral("StatusPictureField"));
     picture->setFixedWidth(kPictureFieldWidth);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setPixmap(pictures.Picture(0));
+    picture->setPixmap(pictures.Picture(kAboutPicture));
 
     statusBar->addWidget(date, 1);
     statusBar->addWidget(product, 1);

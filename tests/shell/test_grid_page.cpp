@@ -1,3 +1,4 @@
+#include "assets/PictureTable.h"
 #include "shell/ExplainPage.h"
 #include "shell/GridPage.h"
 #include "shell/PictureCatalogue.h"
@@ -34,10 +35,10 @@ QPixmap Filled(int width, int height) {
 // others are missing, as while their artwork does not exist.
 PictureCatalogue SomePictures() {
     PictureCatalogue pictures;
-    pictures.Add(10, QIcon(), Filled(300, 200));
-    pictures.Add(13, QIcon(), Filled(640, 480));
-    pictures.Add(14, QIcon(), Filled(795, 91));
-    pictures.Add(16, QIcon(), Filled(790, 88));
+    pictures.Add(kTotalIndexExplanation, QIcon(), Filled(300, 200));
+    pictures.Add(kDpsTypesExplanation, QIcon(), Filled(640, 480));
+    pictures.Add(kPapsBanner, QIcon(), Filled(795, 91));
+    pictures.Add(kDpsMeBanner, QIcon(), Filled(790, 88));
     return pictures;
 }
 
@@ -223,6 +224,25 @@ private slots:
         QCOMPARE(control->toolTip(), toolTip);
     }
 
+    void descriptionsWearTheColourOfTheirLevel_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("option 1, green") << 1 << QColor(0x3E, 0xC1, 0x45);
+        QTest::newRow("option 2, blue") << 2 << QColor(0x55, 0x9B, 0xD5);
+        QTest::newRow("option 3, orange") << 3 << QColor(0xE4, 0x97, 0x45);
+        QTest::newRow("option 4, red") << 4 << QColor(0xE9, 0x3F, 0x45);
+    }
+    void descriptionsWearTheColourOfTheirLevel() {
+        QFETCH(int, option);
+        QFETCH(QColor, colour);
+        for (const char* indicator : {"P2", "E1"}) {
+            const QWidget* text =
+                Find(page_.get(), QString("%1OptionText%2").arg(indicator).arg(option));
+            QVERIFY(text != nullptr);
+            QCOMPARE(text->palette().color(QPalette::WindowText), colour);
+        }
+    }
+
     void readOnlyFieldsWearTheDialogFace_data() {
         QTest::addColumn<bool>("readOnly");
         for (const char* name : {"P2ValueField", "E1ValueField", "E2ValueField", "PValueField",
@@ -398,7 +418,7 @@ private slots:
     void showRecordWritesOnlyTheChangedFields_data() {
         QTest::addColumn<RecordFields>("changed");
         QTest::addColumn<ControlStates>("shown");
-        const QString paps = PictureState(pictures_.Picture(14), {10, 525, 795, 91});
+        const QString paps = PictureState(pictures_.Picture(kPapsBanner), {10, 525, 795, 91});
         QTest::newRow("name, as the program holds it")
             << RecordFields{kNameField} << ControlStates{{"NameField", "Fête d'été"}};
         QTest::newRow("saved-on line")
@@ -448,11 +468,11 @@ private slots:
 
     void bannerFollowsTheType_data() {
         QTest::addColumn<DpsType>("type");
-        QTest::addColumn<int>("picture");
-        QTest::newRow("Paps") << DpsType::Paps << 14;
-        QTest::newRow("DpsMe") << DpsType::DpsMe << 16;
-        QTest::newRow("DpsGe, its picture missing") << DpsType::DpsGe << 0;
-        QTest::newRow("no type") << DpsType::NoType << 0;
+        QTest::addColumn<int>("picture"); // -1: no banner
+        QTest::newRow("Paps") << DpsType::Paps << kPapsBanner;
+        QTest::newRow("DpsMe") << DpsType::DpsMe << kDpsMeBanner;
+        QTest::newRow("DpsGe, its picture missing") << DpsType::DpsGe << kDpsGeBanner;
+        QTest::newRow("no type") << DpsType::NoType << -1;
     }
     void bannerFollowsTheType() {
         QFETCH(DpsType, type);
@@ -466,7 +486,7 @@ private slots:
         const QLabel* banner = Find<QLabel>(page_.get(), "DpsBannerPicture");
         QCOMPARE(banner->pixmap().cacheKey(), pictures_.Picture(picture).cacheKey());
         QCOMPARE(banner->pos(), QPoint(10, 525));
-        if (picture != 0) {
+        if (pictures_.Has(picture)) {
             QCOMPARE(banner->size(), pictures_.Picture(picture).size());
         }
     }
@@ -519,7 +539,8 @@ private slots:
         const ExplainPage page(pictures_);
         const auto* picture = Find<QLabel>(&page, "ExplainPicture");
         QCOMPARE(picture->geometry(), QRect(10, 40, 300, 200));
-        QCOMPARE(picture->pixmap().cacheKey(), pictures_.Picture(10).cacheKey());
+        QCOMPARE(picture->pixmap().cacheKey(),
+                 pictures_.Picture(kTotalIndexExplanation).cacheKey());
 
         const PictureCatalogue none;
         const ExplainPage bare(none);
@@ -542,14 +563,14 @@ private slots:
 
         click(4);
         QCOMPARE(PressedButtons(page), QStringLiteral("0001000"));
-        QCOMPARE(picture->pixmap().cacheKey(), pictures_.Picture(13).cacheKey());
+        QCOMPARE(picture->pixmap().cacheKey(), pictures_.Picture(kDpsTypesExplanation).cacheKey());
         QCOMPARE(picture->geometry(), QRect(10, 40, 640, 480));
 
         click(4);
         QCOMPARE(PressedButtons(page), QStringLiteral("0000000"));
-        QCOMPARE(picture->pixmap().cacheKey(), pictures_.Picture(13).cacheKey());
+        QCOMPARE(picture->pixmap().cacheKey(), pictures_.Picture(kDpsTypesExplanation).cacheKey());
 
-        // Picture 11 is missing: nothing is shown and the control keeps its size.
+        // The ratio picture is missing: nothing is shown and the control keeps its size.
         click(2);
         QCOMPARE(PressedButtons(page), QStringLiteral("0100000"));
         QVERIFY(picture->pixmap().isNull());

@@ -1,3 +1,4 @@
+#include "assets/PictureTable.h"
 #include "core/UserMessage.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/ScriptedDesktop.h"
@@ -640,18 +641,22 @@ private slots:
     void picturesStandWhereTheyBelong_data() {
         QTest::addColumn<QString>("place");
         QTest::addColumn<int>("picture");
-        const std::pair<int, int> menuPictures[]{{1, 8},  {2, 5},  {3, 7},  {5, 32}, {7, 1},
-                                                 {8, 2},  {9, 2},  {10, 2}, {11, 2}, {12, 2},
-                                                 {13, 0}, {14, 6}, {15, 31}};
+        const std::pair<int, int> menuPictures[]{
+            {1, kEvaluationsPicture}, {2, kNewEvaluationPicture}, {3, kSaveEvaluationPicture},
+            {5, kImagesPicture},      {7, kQuitPicture},          {8, kDocumentPicture},
+            {9, kDocumentPicture},    {10, kDocumentPicture},     {11, kDocumentPicture},
+            {12, kDocumentPicture},   {13, kAboutPicture},        {14, kCheckUpdatePicture},
+            {15, kHelpPicture}};
         for (const auto& [command, picture] : menuPictures) {
             QTest::addRow("menu command %d", command)
                 << QString("command %1").arg(command) << picture;
         }
-        const int tabPictures[]{3, 4, 8, 32};
+        const int tabPictures[]{kGridTabPicture, kExplainTabPicture, kEvaluationsPicture,
+                                kImagesPicture};
         for (int tab = 0; tab < 4; ++tab) {
             QTest::addRow("tab %d", tab) << QString("tab %1").arg(tab) << tabPictures[tab];
         }
-        QTest::newRow("status line") << "status" << 0;
+        QTest::newRow("status line") << "status" << kAboutPicture;
     }
 
     void picturesStandWhereTheyBelong() {
@@ -675,9 +680,8 @@ private slots:
     void explainButtonShowsItsPicture_data() {
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("picture");
-        const int pictures[]{10, 11, 12, 13, 18, 19, 20};
         for (int button = 1; button <= 7; ++button) {
-            QTest::addRow("button %d", button) << button << pictures[button - 1];
+            QTest::addRow("button %d", button) << button << kExplanationPictures.at(button - 1);
         }
     }
 
@@ -699,22 +703,20 @@ private slots:
     void bannerFollowsTheBand_data() {
         QTest::addColumn<QString>("p1");
         QTest::addColumn<int>("picture"); // -1: no banner
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("RIS 0: none") << "0" << -1 << QSize();
-        QTest::newRow("RIS 0.225: diligence") << "300" << 21 << QSize(773, 98);
-        QTest::newRow("RIS 0.250: diligence") << "333" << 21 << QSize(773, 98);
-        QTest::newRow("RIS 1.125: PAPS") << "1500" << 14 << QSize(795, 91);
-        QTest::newRow("RIS 1.126: DPS-PE") << "1501" << 15 << QSize(788, 89);
-        QTest::newRow("RIS 12.000: DPS-PE") << "16000" << 15 << QSize(788, 89);
-        QTest::newRow("RIS 12.001: DPS-ME") << "16001" << 16 << QSize(789, 89);
-        QTest::newRow("RIS 36.000: DPS-ME") << "48000" << 16 << QSize(789, 89);
-        QTest::newRow("RIS 36.002: DPS-GE") << "48002" << 17 << QSize(790, 89);
+        QTest::newRow("RIS 0: none") << "0" << -1;
+        QTest::newRow("RIS 0.225: diligence") << "300" << kDiligenceBanner;
+        QTest::newRow("RIS 0.250: diligence") << "333" << kDiligenceBanner;
+        QTest::newRow("RIS 1.125: PAPS") << "1500" << kPapsBanner;
+        QTest::newRow("RIS 1.126: DPS-PE") << "1501" << kDpsPeBanner;
+        QTest::newRow("RIS 12.000: DPS-PE") << "16000" << kDpsPeBanner;
+        QTest::newRow("RIS 12.001: DPS-ME") << "16001" << kDpsMeBanner;
+        QTest::newRow("RIS 36.000: DPS-ME") << "48000" << kDpsMeBanner;
+        QTest::newRow("RIS 36.002: DPS-GE") << "48002" << kDpsGeBanner;
     }
 
     void bannerFollowsTheBand() {
         QFETCH(QString, p1);
         QFETCH(int, picture);
-        QFETCH(QSize, size);
         Type(p1Field_, "99999"); // first some banner, so that "none" has one to remove
         p1Field_->clear();
         Type(p1Field_, p1);
@@ -723,7 +725,8 @@ private slots:
             QVERIFY(banner->pixmap().isNull());
             return;
         }
-        QCOMPARE(banner->geometry(), QRect(QPoint(10, 525), size));
+        const PictureEntry& entry = *FindPicture(picture);
+        QCOMPARE(banner->geometry(), QRect(10, 525, entry.width, entry.height));
         QCOMPARE(banner->pixmap().toImage(), pictures_->Picture(picture).toImage());
     }
 

@@ -1,5 +1,7 @@
 #include "shell/PictureCatalogue.h"
 
+#include "assets/PictureTable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,9 +13,6 @@
 using namespace corvane;
 
 namespace {
-
-const QList<int> kIconSide{16};
-const QList<int> kFourSides{48, 32, 24, 16};
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -59,6 +58,12 @@ QList<int> Sides(const QIcon& icon) {
     return sides;
 }
 
+// A JPEG picture's file, to stand in for an icon.
+QString JpegFile() {
+    return PictureCatalogue::BuiltInFolder() +
+           QString::fromStdString(PictureFileName(*FindPicture(kDpsPeBanner)));
+}
+
 QImage Pixels(const QPixmap& picture) {
     return picture.toImage().convertToFormat(QImage::Format_ARGB32);
 }
@@ -70,80 +75,63 @@ class TestPictureCatalogue : public QObject {
 
     const PictureCatalogue pictures_ = PictureCatalogue::Load();
 
-    static void AddIcon(int number, const QList<int>& sides) {
-        QTest::addRow("%d icon", number) << number << "ico" << 0 << QSize(16, 16) << sides;
-    }
-    static void AddJpeg(int number, QSize size, int frame = 0xC0) {
-        QTest::addRow("%d jpeg", number) << number << "jpeg" << frame << size << QList<int>{};
-    }
-
 private slots:
+    // The files compiled in are checked against the table, which states what each must be.
     void everyPictureHasItsKindAndSize_data() {
         QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("suffix");
-        QTest::addColumn<int>("frameMarker");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QList<int>>("iconSides");
-        for (const int number : {0, 1, 2, 3, 4, 5, 6, 7, 8}) {
-            AddIcon(number, kIconSide);
+        for (const PictureEntry& entry : kPictureTable) {
+            QTest::addRow("%s", PictureFileName(entry).c_str()) << entry.number;
         }
-        AddJpeg(10, {794, 322});
-        AddJpeg(11, {784, 550});
-        AddJpeg(12, {745, 554});
-        AddJpeg(13, {788, 316});
-        AddJpeg(14, {795, 91});
-        AddJpeg(15, {788, 89});
-        AddJpeg(16, {789, 89});
-        AddJpeg(17, {790, 89});
-        AddJpeg(18, {788, 453});
-        AddJpeg(19, {788, 583});
-        AddJpeg(20, {788, 213});
-        AddJpeg(21, {773, 98});
-        for (const int number : {23, 24, 25, 26, 30, 31, 32, 34}) {
-            AddIcon(number, kIconSide);
-        }
-        AddIcon(35, kFourSides);
-        AddJpeg(101, {247, 197}, 0xC2);
-        AddIcon(102, kIconSide);
     }
 
     void everyPictureHasItsKindAndSize() {
         QFETCH(int, number);
-        QFETCH(QString, suffix);
-        QFETCH(int, frameMarker);
-        QFETCH(QSize, size);
-        QFETCH(QList<int>, iconSides);
-        const QByteArray file =
-            ReadAll(PictureCatalogue::BuiltInFolder() + QString::number(number) + "." + suffix);
+        const PictureEntry& entry = *FindPicture(number);
+        const QByteArray file = ReadAll(PictureCatalogue::BuiltInFolder() +
+                                        QString::fromStdString(PictureFileName(entry)));
         QVERIFY2(!file.isEmpty(), "the picture is not compiled into the program");
         QVERIFY(pictures_.Has(number));
-        QCOMPARE(pictures_.Picture(number).size(), size);
-        if (suffix == "jpeg") {
-            QCOMPARE(FrameMarker(file), frameMarker);
-            QVERIFY(!pictures_.Picture(number).hasAlphaChannel());
-        } else {
-            QCOMPARE(IconDepths(file), QList<int>(iconSides.size(), 32));
-            QCOMPARE(Sides(pictures_.Icon(number)), iconSides);
+        QCOMPARE(pictures_.Picture(number).size(), QSize(entry.width, entry.height));
+        if (IsIcon(entry)) {
+            const QList<int> sides(entry.iconSides.begin(), entry.iconSides.end());
+            QCOMPARE(IconDepths(file), QList<int>(sides.size(), 32));
+            QCOMPARE(Sides(pictures_.Icon(number)), sides);
             QVERIFY(pictures_.Picture(number).hasAlphaChannel());
+        } else {
+            const bool progressive = entry.kind == PictureKind::ProgressiveJpeg;
+            QCOMPARE(FrameMarker(file), progressive ? 0xC2 : 0xC0);
+            QVERIFY(!pictures_.Picture(number).hasAlphaChannel());
         }
+    }
+
+    // The resources take every file of the pictures folder: one the table does not know would be
+    // compiled in and never shown.
+    void noFileOutsideTheTable() {
+        QStringList expected;
+        for (const PictureEntry& entry : kPictureTable) {
+            expected << QString::fromStdString(PictureFileName(entry));
+        }
+        expected.sort();
+        QCOMPARE(QDir(PictureCatalogue::BuiltInFolder()).entryList(QDir::Files, QDir::Name),
+                 expected);
     }
 
     // Each role has its own picture, so a picture shown in the wrong place can be told apart.
     void noTwoPicturesAreAlike() {
         std::set<QByteArray> seen;
-        for (int number = 0; number <= 102; ++number) {
-            if (pictures_.Has(number)) {
-                const QImage image = Pixels(pictures_.Picture(number));
-                const QByteArray pixels(reinterpret_cast<const char*>(image.constBits()),
-                                        image.sizeInBytes());
-                QVERIFY2(seen.insert(pixels).second, qPrintable(QString::number(number)));
-            }
+        for (const PictureEntry& entry : kPictureTable) {
+            const QImage image = Pixels(pictures_.Picture(entry.number));
+            const QByteArray pixels(reinterpret_cast<const char*>(image.constBits()),
+                                    image.sizeInBytes());
+            QVERIFY2(seen.insert(pixels).second, qPrintable(QString::number(entry.number)));
         }
-        QCOMPARE(seen.size(), std::size_t{32});
     }
 
-    void numbersOutsideTheCatalogueAreAbsent() {
-        for (const int number : {-1, 9, 22, 27, 33, 36, 100, 103}) {
+    void numbersOutsideTheTableAreAbsent() {
+        for (int number = -1; number <= kPictureTable.back().number + 1; ++number) {
+            if (FindPicture(number) != nullptr) {
+                continue;
+            }
             QVERIFY(!pictures_.Has(number));
             QVERIFY(pictures_.Picture(number).isNull());
             QVERIFY(pictures_.Icon(number).isNull());
@@ -152,31 +140,31 @@ private slots:
 
     void programIconHasFourSizes() {
         const QIcon icon = LoadProgramIcon();
-        QCOMPARE(Sides(icon), kFourSides);
+        QCOMPARE(Sides(icon), QList<int>(kProgramIconSides.begin(), kProgramIconSides.end()));
         QVERIFY(icon.pixmap(16).toImage().hasAlphaChannel());
         QVERIFY(LoadProgramIcon(QDir::tempPath() + "/no such icon.ico").isNull());
     }
 
     void damagedPictureIsAbsentAndTheOthersStay_data() {
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("broken");
         QTest::addColumn<QString>("damage");
-        const auto row = [](const char* name, const char* file, const char* damage) {
-            QTest::newRow(name) << QString(file) << QString(damage);
+        const auto row = [](const char* name, int picture, const char* damage) {
+            QTest::newRow(name) << picture << QString(damage);
         };
-        row("explanation jpeg cut in half", "10.jpeg", "half");
-        row("banner jpeg without its last bytes", "14.jpeg", "end");
-        row("progressive jpeg cut in half", "101.jpeg", "half");
-        row("jpeg replaced by text", "13.jpeg", "text");
-        row("empty jpeg", "20.jpeg", "empty");
-        row("missing jpeg", "17.jpeg", "missing");
-        row("icon cut in its pixels", "3.ico", "half");
-        row("icon cut in its directory", "35.ico", "directory");
-        row("icon replaced by a jpeg", "31.ico", "jpeg");
-        row("missing icon", "102.ico", "missing");
+        row("explanation jpeg cut in half", kTotalIndexExplanation, "half");
+        row("banner jpeg without its last bytes", kPapsBanner, "end");
+        row("progressive jpeg cut in half", kAboutLogoPicture, "half");
+        row("jpeg replaced by text", kDpsTypesExplanation, "text");
+        row("empty jpeg", kDelaysExplanation, "empty");
+        row("missing jpeg", kDpsGeBanner, "missing");
+        row("icon cut in its pixels", kGridTabPicture, "half");
+        row("icon cut in its directory", kOpenImagePicture, "directory");
+        row("icon replaced by a jpeg", kHelpPicture, "jpeg");
+        row("missing icon", kSupportMailPicture, "missing");
     }
 
     void damagedPictureIsAbsentAndTheOthersStay() {
-        QFETCH(QString, file);
+        QFETCH(int, broken);
         QFETCH(QString, damage);
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
@@ -185,14 +173,15 @@ private slots:
             QVERIFY(
                 QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner));
         }
-        const QString path = folder.filePath(file);
+        const QString path =
+            folder.filePath(QString::fromStdString(PictureFileName(*FindPicture(broken))));
         const QByteArray whole = ReadAll(path);
         const std::map<QString, QByteArray> damaged{{"half", whole.left(whole.size() / 2)},
                                                     {"end", whole.chopped(2)},
                                                     {"text", "not a picture"},
                                                     {"empty", {}},
                                                     {"directory", whole.left(10)},
-                                                    {"jpeg", ReadAll(":/pictures/15.jpeg")}};
+                                                    {"jpeg", ReadAll(JpegFile())}};
         if (damage == "missing") {
             QVERIFY(QFile::remove(path));
         } else {
@@ -203,13 +192,13 @@ private slots:
 
         const PictureCatalogue loaded = PictureCatalogue::Load(folder.path() + "/");
 
-        const int broken = file.section('.', 0, 0).toInt();
         QVERIFY(!loaded.Has(broken));
         QVERIFY(loaded.Picture(broken).isNull());
-        for (int number = 0; number <= 102; ++number) {
-            if (number != broken && pictures_.Has(number)) {
-                QVERIFY2(loaded.Has(number), qPrintable(QString::number(number)));
-                QCOMPARE(Pixels(loaded.Picture(number)), Pixels(pictures_.Picture(number)));
+        for (const PictureEntry& entry : kPictureTable) {
+            if (entry.number != broken) {
+                QVERIFY2(loaded.Has(entry.number), qPrintable(QString::number(entry.number)));
+                QCOMPARE(Pixels(loaded.Picture(entry.number)),
+                         Pixels(pictures_.Picture(entry.number)));
             }
         }
     }

@@ -8,7 +8,6 @@ namespace corvane::artwork {
 
 namespace {
 
-constexpr QSize kLogoSize{247, 197};
 const QColor kDeepBlue(0x1F, 0x4E, 0x9A);
 const QColor kAccent(0xF2, 0xA3, 0x1B);
 
@@ -55,13 +54,13 @@ void DrawWordmark(QPainter& painter, const QRect& area) {
 
 } // namespace
 
-QImage DrawAboutLogo() {
-    QImage image(kLogoSize, QImage::Format_RGB32);
+QImage DrawAboutLogo(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     DrawSky(painter, image.rect());
-    DrawEmblem(painter, {kLogoSize.width() / 2, 72}, 70);
-    DrawWordmark(painter, QRect(0, 128, kLogoSize.width(), 64));
+    DrawEmblem(painter, {size.width() / 2, 72}, 70);
+    DrawWordmark(painter, QRect(0, 128, size.width(), 64));
     return image;
 }
 

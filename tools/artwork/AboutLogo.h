@@ -4,7 +4,7 @@
 
 namespace corvane::artwork {
 
-// The program's logo for the About window, picture 101.
-QImage DrawAboutLogo();
+// The program's logo for the About window.
+QImage DrawAboutLogo(QSize size);
 
 } // namespace corvane::artwork

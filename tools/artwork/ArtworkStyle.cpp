@@ -1,7 +1,8 @@
 #include "tools/artwork/ArtworkStyle.h"
 
+#include "assets/Palette.h"
+
 #include <algorithm>
-#include <array>
 
 namespace corvane::artwork {
 
@@ -15,10 +16,12 @@ QFont ArtworkFont(int pixelSize, bool bold) {
 }
 
 QColor LevelColour(int level) {
-    static const std::array<QColor, 4> colours = {
-        QColor(0x3E, 0xC1, 0x45), QColor(0x55, 0x9B, 0xD5), QColor(0xE4, 0x97, 0x45),
-        QColor(0xE9, 0x3F, 0x45)};
-    return colours.at(static_cast<std::size_t>(std::clamp(level, 1, 4) - 1));
+    return QColor(
+        kLevelColours.at(static_cast<std::size_t>(std::clamp(level, 1, kOptionCount) - 1)));
+}
+
+QColor DpsColour(DpsType type) {
+    return QColor(DpsTypeColour(type));
 }
 
 } // namespace corvane::artwork

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/DpsType.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -11,5 +13,8 @@ QFont ArtworkFont(int pixelSize, bool bold = false);
 
 // The colours of the four risk levels, as the grid page shows its option texts.
 QColor LevelColour(int level);
+
+// The colour of a DPS type, the same on its banner and in the table of types.
+QColor DpsColour(DpsType type);
 
 } // namespace corvane::artwork

@@ -4,7 +4,8 @@
 
 namespace corvane::artwork {
 
-// The banner of one DPS type: picture 14, 15, 16, 17 or 21.
-QImage DrawBanner(int number);
+// The banner picture `number` of a DPS type, at `size`; a null image for a number that is not a
+// banner.
+QImage DrawBanner(int number, QSize size);
 
 } // namespace corvane::artwork

@@ -1,5 +1,6 @@
 #include "tools/artwork/ExplainPictures.h"
 
+#include "assets/PictureTable.h"
 #include "tools/artwork/ArtworkStyle.h"
 #include "tools/artwork/ExplainDrawing.h"
 
@@ -12,8 +13,6 @@ namespace {
 // The four risk levels of an indicator and their coefficients, from the lowest risk.
 constexpr std::array<const char*, 4> kLevelNames{"Faible", "Modéré", "Moyen", "Elevé"};
 constexpr std::array<const char*, 4> kCoefficients{"0,25", "0,30", "0,35", "0,40"};
-
-const QColor kNoDpsGrey(0x8A, 0x94, 0x9E);
 
 void TotalIndexBlocks(ExplainPage& page) {
     page.Paragraph("L'indice total de risque i est la somme des trois indicateurs :");
@@ -75,12 +74,14 @@ void RulesBlocks(ExplainPage& page) {
 }
 
 void DpsTypesBlocks(ExplainPage& page) {
-    page.Table({{"RIS", 220}, {"Type de dispositif"}},
-               {{{"RIS ≤ 0,25", "Diligence de l'autorité de police compétente"}, kNoDpsGrey},
-                {{"0,25 < RIS ≤ 1,125", "Point d'alerte et de premier secours"}, LevelColour(1)},
-                {{"1,125 < RIS ≤ 12", "DPS de petite envergure (DPS-PE)"}, LevelColour(2)},
-                {{"12 < RIS ≤ 36", "DPS de moyenne envergure (DPS-ME)"}, LevelColour(3)},
-                {{"RIS > 36", "DPS de grande envergure (DPS-GE)"}, LevelColour(4)}});
+    page.Table(
+        {{"RIS", 220}, {"Type de dispositif"}},
+        {{{"RIS ≤ 0,25", "Diligence de l'autorité de police compétente"},
+          DpsColour(DpsType::Diligence)},
+         {{"0,25 < RIS ≤ 1,125", "Point d'alerte et de premier secours"}, DpsColour(DpsType::Paps)},
+         {{"1,125 < RIS ≤ 12", "DPS de petite envergure (DPS-PE)"}, DpsColour(DpsType::DpsPe)},
+         {{"12 < RIS ≤ 36", "DPS de moyenne envergure (DPS-ME)"}, DpsColour(DpsType::DpsMe)},
+         {{"RIS > 36", "DPS de grande envergure (DPS-GE)"}, DpsColour(DpsType::DpsGe)}});
     page.Paragraph("Chaque borne supérieure appartient à sa tranche : un RIS de 12 donne un "
                    "DPS-PE, un RIS de 36 un DPS-ME.");
 }
@@ -100,9 +101,9 @@ QImage DrawIndicator(QSize size, const QString& title, const QString& indicator,
         });
 }
 
-QImage DrawActivities() {
+QImage DrawActivities(QSize size) {
     return DrawIndicator(
-        {788, 453}, "Activités du rassemblement", "P2", "Activités",
+        size, "Activités du rassemblement", "P2", "Activités",
         {"Public assis : spectacle, cérémonie culturelle, réunion publique, restauration, "
          "rendez-vous sportif…",
          "Public debout : cérémonie culturelle, réunion publique, restauration, exposition, foire, "
@@ -115,9 +116,9 @@ QImage DrawActivities() {
          "permanente du public : hébergement sur site ou à proximité."});
 }
 
-QImage DrawEnvironment() {
+QImage DrawEnvironment(QSize size) {
     return DrawIndicator(
-        {788, 583}, "Environnement", "E1",
+        size, "Environnement", "E1",
         "Caractéristiques de l'environnement ou de l'accessibilité du site",
         {"Structures permanentes : bâtiment, salle en dur…\nVoies publiques, rues… avec accès "
          "dégagés.\nConditions d'accès aisées.",
@@ -132,8 +133,8 @@ QImage DrawEnvironment() {
          "public."});
 }
 
-QImage DrawDelays() {
-    return DrawIndicator({788, 213}, "Délais d'intervention", "E2",
+QImage DrawDelays(QSize size) {
+    return DrawIndicator(size, "Délais d'intervention", "E2",
                          "Délai d'intervention des secours publics",
                          {"≤ 10 minutes", "> 10 minutes et ≤ 20 minutes",
                           "> 20 minutes et ≤ 30 minutes", "> 30 minutes"});
@@ -141,22 +142,22 @@ QImage DrawDelays() {
 
 } // namespace
 
-QImage DrawExplainPicture(int number) {
+QImage DrawExplainPicture(int number, QSize size) {
     switch (number) {
-    case 10:
-        return ExplainPage::Draw({794, 322}, "Indice total de risque", {}, TotalIndexBlocks);
-    case 11:
-        return ExplainPage::Draw({784, 550}, "Ratio des intervenants", {}, RatioBlocks);
-    case 12:
-        return ExplainPage::Draw({745, 554}, "Règles applicables", {}, RulesBlocks);
-    case 13:
-        return ExplainPage::Draw({788, 316}, "R I S → Type de DPS", {}, DpsTypesBlocks);
-    case 18:
-        return DrawActivities();
-    case 19:
-        return DrawEnvironment();
-    case 20:
-        return DrawDelays();
+    case kTotalIndexExplanation:
+        return ExplainPage::Draw(size, "Indice total de risque", {}, TotalIndexBlocks);
+    case kRatioExplanation:
+        return ExplainPage::Draw(size, "Ratio des intervenants", {}, RatioBlocks);
+    case kRulesExplanation:
+        return ExplainPage::Draw(size, "Règles applicables", {}, RulesBlocks);
+    case kDpsTypesExplanation:
+        return ExplainPage::Draw(size, "R I S → Type de DPS", {}, DpsTypesBlocks);
+    case kActivitiesExplanation:
+        return DrawActivities(size);
+    case kEnvironmentExplanation:
+        return DrawEnvironment(size);
+    case kDelaysExplanation:
+        return DrawDelays(size);
     default:
         return {};
     }

@@ -4,7 +4,8 @@
 
 namespace corvane::artwork {
 
-// One of the seven explanation pictures: 10, 11, 12, 13, 18, 19 or 20.
-QImage DrawExplainPicture(int number);
+// The explanation picture `number` at `size`; a null image for a number that is not one of the
+// seven.
+QImage DrawExplainPicture(int number, QSize size);
 
 } // namespace corvane::artwork

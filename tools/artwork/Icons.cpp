@@ -1,5 +1,6 @@
 #include "tools/artwork/Icons.h"
 
+#include "assets/PictureTable.h"
 #include "tools/artwork/ArtworkStyle.h"
 
 #include <QLinearGradient>
@@ -349,21 +350,38 @@ QImage Blank(int side) {
 } // namespace
 
 QImage DrawIcon(int number, int side) {
+    if (number == kAboutPicture) {
+        return DrawProgramIcon(side);
+    }
+    static const std::map<int, void (*)(QPainter&)> drawings = {
+        {kQuitPicture, DrawQuit},
+        {kDocumentPicture, DrawPdf},
+        {kGridTabPicture, DrawGrid},
+        {kExplainTabPicture, DrawCalculator},
+        {kNewEvaluationPicture, DrawNew},
+        {kCheckUpdatePicture, DrawRefresh},
+        {kSaveEvaluationPicture, DrawSave},
+        {kEvaluationsPicture, DrawFolder},
+        {kRecycleBinPicture, DrawRecycle},
+        {kDeleteForeverPicture, DrawDelete},
+        {kViewModePicture, DrawViewMode},
+        {kOpenFilePicture, DrawOpenFile},
+        {kPropertiesPicture, DrawProperties},
+        {kHelpPicture, DrawHelp},
+        {kImagesPicture, DrawPicture},
+        {kImagePropertiesPicture, DrawPictureProperties},
+        {kSupportMailPicture, DrawMail}};
+    const auto found = drawings.find(number);
+    if (number != kOpenImagePicture && found == drawings.end()) {
+        return {};
+    }
     QImage image = Blank(side);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    if (number == 35) {
+    if (number == kOpenImagePicture) {
         DrawOpenPicture(p, side);
-        return image;
-    }
-    static const std::map<int, void (*)(QPainter&)> drawings = {
-        {1, DrawQuit},        {2, DrawPdf},     {3, DrawGrid},      {4, DrawCalculator},
-        {5, DrawNew},         {6, DrawRefresh}, {7, DrawSave},      {8, DrawFolder},
-        {23, DrawRecycle},    {24, DrawDelete}, {25, DrawViewMode}, {26, DrawOpenFile},
-        {30, DrawProperties}, {31, DrawHelp},   {32, DrawPicture},  {34, DrawPictureProperties},
-        {102, DrawMail}};
-    if (const auto found = drawings.find(number); found != drawings.end()) {
-        // The other icons exist at 16 pixels only; any other size is the same drawing scaled.
+    } else {
+        // These icons exist at 16 pixels only; any other size is the same drawing scaled.
         p.scale(side / 16.0, side / 16.0);
         found->second(p);
     }

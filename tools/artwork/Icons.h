@@ -4,10 +4,11 @@
 
 namespace corvane::artwork {
 
-// The numbers of the catalogue's icons, each drawn as a 32-bit picture with transparency.
+// The icon of the picture `number`, `side` pixels square, a 32-bit picture with transparency; a
+// null image for a number that is not an icon.
 QImage DrawIcon(int number, int side);
 
-// The program's own icon, also picture 0 at 16 pixels.
+// The program's own icon, which the About picture also shows.
 QImage DrawProgramIcon(int side);
 
 } // namespace corvane::artwork

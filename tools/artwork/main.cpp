@@ -1,6 +1,7 @@
-// Draws every picture of the program and writes them into the assets folder given as argument:
-// pictures/<number>.ico and pictures/<number>.jpeg, and the program's icon corvane.ico.
+// Draws every picture of the program's table and writes them into the assets folder given as
+// argument: pictures/<number>.ico and pictures/<number>.jpeg, and the program's icon corvane.ico.
 
+#include "assets/PictureTable.h"
 #include "platform/JpegCodec.h"
 #include "platform/ReplaceFile.h"
 #include "tools/artwork/AboutLogo.h"
@@ -12,8 +13,10 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <span>
 
 using namespace corvane;
 using namespace corvane::artwork;
@@ -30,18 +33,48 @@ bool WriteBytes(const QString& path, const QByteArray& bytes) {
     return written;
 }
 
-bool WriteIcon(const QString& path, std::initializer_list<int> sides,
+bool WriteIcon(const QString& path, std::span<const int> sides,
                const std::function<QImage(int)>& draw) {
     std::vector<QImage> images;
     for (const int side : sides) {
         images.push_back(draw(side));
+        if (images.back().isNull()) {
+            std::fprintf(stderr, "no drawing for %s\n", qPrintable(path));
+            return false;
+        }
     }
     return WriteBytes(path, EncodeIconFile(images));
 }
 
-bool WriteJpeg(const QString& path, const QImage& image, bool progressive = false) {
+bool WriteJpeg(const QString& path, const QImage& image, bool progressive) {
+    if (image.isNull()) {
+        std::fprintf(stderr, "no drawing for %s\n", qPrintable(path));
+        return false;
+    }
     const std::optional<QByteArray> bytes = EncodeJpeg(image, kArtworkQuality, progressive);
     return bytes && WriteBytes(path, *bytes);
+}
+
+// The drawing of a JPEG picture of the table; a null image for a number none draws.
+QImage DrawJpegPicture(int number, QSize size) {
+    if (number == kAboutLogoPicture) {
+        return DrawAboutLogo(size);
+    }
+    if (std::ranges::find(kExplanationPictures, number) != kExplanationPictures.end()) {
+        return DrawExplainPicture(number, size);
+    }
+    return DrawBanner(number, size);
+}
+
+bool WritePicture(const QDir& assets, const PictureEntry& entry) {
+    const QString path = assets.filePath(QStringLiteral("pictures/") +
+                                         QString::fromStdString(PictureFileName(entry)));
+    if (IsIcon(entry)) {
+        return WriteIcon(path, entry.iconSides,
+                         [&entry](int side) { return DrawIcon(entry.number, side); });
+    }
+    return WriteJpeg(path, DrawJpegPicture(entry.number, {entry.width, entry.height}),
+                     entry.kind == PictureKind::ProgressiveJpeg);
 }
 
 } // namespace
@@ -57,27 +90,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot create %s/pictures\n", argv[1]);
         return 1;
     }
-    const auto picture = [&](int number, const char* suffix) {
-        return assets.filePath(QStringLiteral("pictures/%1.%2").arg(number).arg(suffix));
-    };
-
-    bool ok = WriteIcon(assets.filePath(QStringLiteral("corvane.ico")), {48, 32, 24, 16},
+    bool ok = WriteIcon(assets.filePath(QStringLiteral("corvane.ico")), kProgramIconSides,
                         DrawProgramIcon);
-    ok = WriteIcon(picture(0, "ico"), {16}, DrawProgramIcon) && ok;
-    for (const int number : {1, 2, 3, 4, 5, 6, 7, 8, 23, 24, 25, 26, 30, 31, 32, 34, 102}) {
-        ok = WriteIcon(picture(number, "ico"), {16},
-                       [number](int side) { return DrawIcon(number, side); }) &&
-             ok;
+    for (const PictureEntry& entry : kPictureTable) {
+        ok = WritePicture(assets, entry) && ok;
     }
-    ok = WriteIcon(picture(35, "ico"), {48, 32, 24, 16},
-                   [](int side) { return DrawIcon(35, side); }) &&
-         ok;
-    for (const int number : {10, 11, 12, 13, 18, 19, 20}) {
-        ok = WriteJpeg(picture(number, "jpeg"), DrawExplainPicture(number)) && ok;
-    }
-    for (const int number : {14, 15, 16, 17, 21}) {
-        ok = WriteJpeg(picture(number, "jpeg"), DrawBanner(number)) && ok;
-    }
-    ok = WriteJpeg(picture(101, "jpeg"), DrawAboutLogo(), true) && ok;
     return ok ? 0 : 1;
 }
