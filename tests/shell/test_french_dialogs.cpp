@@ -1,9 +1,13 @@
 #include "platform/QtDialogs.h"
+#include "shell/PlainDialogButtons.h"
 #include "shell/StartUp.h"
 #include "shell/TitleFont.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
 #include <QTextLayout>
@@ -33,6 +37,18 @@ QList<ShownLine> LinesAt(const QString& text, int width) {
     }
     return lines;
 }
+
+// A desktop style that puts pictures on the standard buttons of dialogs.
+class PicturesOnButtons : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 } // namespace
 
@@ -105,6 +121,25 @@ private slots:
         // Only the breaks change: every character of the message is shown.
         QString shown = screen;
         QCOMPARE(shown.remove(QChar(0x200B)).replace(QChar::Nbsp, u' '), text);
+    }
+
+    void dialogButtonsCarryNoPictures() {
+        QApplication::setStyle(new PicturesOnButtons(QApplication::style()));
+        UsePlainDialogButtons();
+        const QMessageBox box(QMessageBox::Question, QString(), QString(),
+                              QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No |
+                                  QMessageBox::Cancel);
+        const QDialogButtonBox prompt(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QList<QAbstractButton*> buttons = box.buttons() + prompt.buttons();
+        for (const QDialogButtonBox* fileButtons : files.findChildren<QDialogButtonBox*>()) {
+            buttons += fileButtons->buttons();
+        }
+        QCOMPARE(buttons.size(), 8);
+        for (const QAbstractButton* button : buttons) {
+            QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
+        }
     }
 
     void fileFilterBecomesQtForm() {
