@@ -1,4 +1,5 @@
 #include "platform/QtDialogs.h"
+#include "platform/SettingsNowhere.h"
 #include "shell/PlainDialogButtons.h"
 #include "shell/StartUp.h"
 #include "shell/TitleFont.h"
@@ -59,6 +60,9 @@ class TestFrenchDialogs : public QObject {
 
 private slots:
     void initTestCase() {
+        // As the program does, so that the file dialog below leaves no state in the
+        // developer's configuration.
+        SendSettingsNowhere();
         LoadFrenchTranslation(*qApp);
         QApplication::setFont(MakeControlFont());
     }
