@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <QVBoxLayout>
 
 namespace corvane {
@@ -56,13 +58,60 @@ MessageAnswer AnswerOf(int button) {
     }
 }
 
-} // namespace
+// A message box is at least about 250 pixels wide; forty characters of the control font are
+// less than that. A longer run without a blank, such as a long name of one word, may be broken
+// anywhere rather than run out of the box.
+constexpr int kLongestUnbrokenRun = 40;
 
-QString ScreenText(const std::string& text) {
+constexpr QChar kBreakOpportunity(0x200B); // zero width space
+
+QString WithScreenLineBreaks(const std::string& text) {
     QString screen = QString::fromStdString(text);
     screen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     screen.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return screen;
+}
+
+// The run with a break opportunity between each two of its characters (as the eye sees them).
+QString BreakableAnywhere(QStringView run) {
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, run.data(), run.size());
+    QString breakable;
+    qsizetype start = 0;
+    for (qsizetype end = characters.toNextBoundary(); end > 0; end = characters.toNextBoundary()) {
+        if (start > 0) {
+            breakable += kBreakOpportunity;
+        }
+        breakable += run.mid(start, end - start);
+        start = end;
+    }
+    return breakable;
+}
+
+QString BreakOverlongRuns(const QString& text) {
+    static const QRegularExpression overlongRun(
+        QStringLiteral("\\S{%1,}").arg(kLongestUnbrokenRun + 1));
+    QString broken;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch& run : overlongRun.globalMatch(text)) {
+        broken += QStringView(text).mid(done, run.capturedStart() - done);
+        broken += BreakableAnywhere(run.capturedView());
+        done = run.capturedEnd();
+    }
+    broken += QStringView(text).mid(done);
+    return broken;
+}
+
+// French sets a space inside braces and before "?", "!", ":" and ";". A line must not break
+// there, or the brace or the mark would stand alone at the end or the start of a line.
+QString KeepMarksWithTheirWords(QString text) {
+    static const QRegularExpression breakableSpace(QStringLiteral("(?<=\\{) | (?=[?!:;}])"));
+    return text.replace(breakableSpace, QString(QChar::Nbsp));
+}
+
+} // namespace
+
+QString ScreenText(const std::string& text) {
+    return KeepMarksWithTheirWords(BreakOverlongRuns(WithScreenLineBreaks(text)));
 }
 
 QString QtFileFilter(const QString& filter) {

@@ -17,7 +17,9 @@ public:
     QString PromptText(const QString& title, const QString& label) override;
 };
 
-// "\r\n" and a lone "\r" are line breaks on screen.
+// A message's text as its box shows it: "\r\n" and a lone "\r" are line breaks, a long run
+// without a blank may break anywhere, and no brace or French mark stands alone on a line. Every
+// character of the message is shown.
 QString ScreenText(const std::string& text);
 
 // Qt's filter text "description (pattern)" for the program's "description|pattern".

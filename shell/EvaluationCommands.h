@@ -14,6 +14,7 @@ class EvaluationView {
 public:
     virtual ~EvaluationView() = default;
     virtual QString NameFieldText() const = 0;
+    // Puts the caret into NameField, its page brought to the front first.
     virtual void FocusNameField() = 0;
     virtual void ShowGridPage() = 0;
 };

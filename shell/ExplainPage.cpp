@@ -31,6 +31,12 @@ constexpr std::array<ExplainButton, ExplainPage::kButtonCount> kButtons{{
 
 static_assert(kExplanationPictures.size() == kButtons.size());
 
+// The desktop's own pressed look differs from the released one by a shade only: the pressed
+// button, the one whose picture is shown, wears the selection colours instead.
+constexpr const char* kPressedButtonStyle =
+    "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+    " border: 1px solid palette(dark); border-radius: 2px; }";
+
 // The picture control's place and size before any picture is put into it.
 constexpr QRect kPictureArea{10, 40, 100, 80};
 
@@ -38,6 +44,7 @@ constexpr QRect kPictureArea{10, 40, 100, 80};
 
 ExplainPage::ExplainPage(const PictureCatalogue& pictures, QWidget* parent)
     : QWidget(parent), pictures_(pictures) {
+    setStyleSheet(QString::fromLatin1(kPressedButtonStyle));
     for (int index = 0; index < kButtonCount; ++index) {
         const ExplainButton& entry = kButtons[static_cast<std::size_t>(index)];
         auto* button = new QPushButton(QString::fromUtf8(entry.text), this);

@@ -281,7 +281,9 @@ void GridPage::AddNameRow() {
     snapshot->setToolTip(QStringLiteral("Enregistrer une image jpeg de cette évaluation"));
     connect(snapshot, &QAbstractButton::clicked, this, &GridPage::snapshotClicked);
 
-    savedDateLabel_ = AddLabel(this, {"SavedDateLabel", {600, 7, 365, 15}, ""});
+    // Wide enough, up to the right edge of the frames below, for the longest saved-on line: a
+    // "Dimanche" in "Septembre".
+    savedDateLabel_ = AddLabel(this, {"SavedDateLabel", {600, 7, 390, 15}, ""});
 }
 
 void GridPage::AddIndicator(Indicator indicator, const QFont& titleFont) {
@@ -339,7 +341,11 @@ void GridPage::AddResults(const QFont& titleFont) {
     riskIndexField_ = AddReadOnlyField(this, "RiskIndexField", {920, 355, 60, 20}, titleFont);
     SetColour(riskIndexField_, QPalette::Text, kRiskResultColour);
     AddTitle(this, {nullptr, {730, 382, 200, 15}, "Ratio d'Intervenants Secouristes:"}, titleFont);
-    risField_ = AddReadOnlyField(this, "RisField", {920, 380, 60, 20}, titleFont);
+    // A RIS of ten digits needs more room than the frame leaves to the field's right: the field
+    // runs up to a pixel short of the frame and gives up the two pixels of padding that a line
+    // edit keeps on either side of its text.
+    risField_ = AddReadOnlyField(this, "RisField", {920, 380, 68, 20}, titleFont);
+    risField_->setTextMargins(-2, 0, -2, 0);
     SetColour(risField_, QPalette::Text, kRiskResultColour);
     AddTitle(this, {nullptr, {730, 435, 200, 15}, "Type de DPS correspondant:"}, titleFont);
     dpsTypeField_ = AddReadOnlyField(this, "DpsTypeField", {730, 455, 250, 20}, titleFont);

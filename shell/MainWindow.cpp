@@ -140,7 +140,9 @@ QString MainWindow::NameFieldText() const {
     return gridPage_->NameText();
 }
 
+// A field on a page behind another tab would take the keys out of the user's sight.
 void MainWindow::FocusNameField() {
+    ShowGridPage();
     gridPage_->FocusNameField();
 }
 

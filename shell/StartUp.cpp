@@ -7,6 +7,7 @@
 #include "shell/AppPaths.h"
 #include "shell/MainWindow.h"
 #include "shell/PictureCatalogue.h"
+#include "shell/PlainDialogButtons.h"
 #include "shell/TitleFont.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ int RunProgram(QApplication& application) {
     DiskEvaluationFiles files;
     const AppPaths paths = PrepareAppPaths(desktop);
     LoadFrenchTranslation(application);
+    UsePlainDialogButtons();
     QApplication::setFont(MakeControlFont());
     const PictureCatalogue pictures = PictureCatalogue::Load();
     QApplication::setWindowIcon(LoadProgramIcon());

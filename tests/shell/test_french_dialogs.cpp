@@ -1,19 +1,71 @@
 #include "platform/QtDialogs.h"
+#include "platform/SettingsNowhere.h"
+#include "shell/PlainDialogButtons.h"
 #include "shell/StartUp.h"
+#include "shell/TitleFont.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
+#include <QTextLayout>
 
 using namespace corvane;
 
-// Standard buttons speak French whatever the system's language (CTest runs this with LANG=C).
+namespace {
+
+struct ShownLine {
+    QString text;
+    qreal width;
+};
+
+// The lines into which a word-wrapping label `width` pixels wide breaks a text.
+QList<ShownLine> LinesAt(const QString& text, int width) {
+    QList<ShownLine> lines;
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, QApplication::font());
+        layout.setTextOption(QTextOption(Qt::AlignLeft));
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines.append({paragraph.mid(line.textStart(), line.textLength()).trimmed(),
+                          line.naturalTextWidth()});
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
+// A desktop style that puts pictures on the standard buttons of dialogs.
+class PicturesOnButtons : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+} // namespace
+
+// What the standard dialogs show: French buttons whatever the system's language (CTest runs this
+// with LANG=C), and messages that wrap inside their box.
 class TestFrenchDialogs : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { LoadFrenchTranslation(*qApp); }
+    void initTestCase() {
+        // As the program does, so that the file dialog below leaves no state in the
+        // developer's configuration.
+        SendSettingsNowhere();
+        LoadFrenchTranslation(*qApp);
+        QApplication::setFont(MakeControlFont());
+    }
 
     void messageBoxButtons_data() {
         QTest::addColumn<int>("button");
@@ -47,6 +99,51 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, screen);
         QCOMPARE(ScreenText(text.toStdString()), screen);
+    }
+
+    // A message box is between about 250 and 800 pixels wide, whatever the name it shows.
+    void messagesWrapInsideTheirBox_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("saved, a long name of one word")
+            << "L'évaluation " + QString("ABCDEFGHIJ").repeated(12) + " a bien été enregistrée";
+        QTest::newRow("save first") << "Voulez-vous d'abord sauvegarder les données actuelles ? Si "
+                                       "oui utilisez la commande { Enregistrer l'évaluation "
+                                       "courante }";
+    }
+    void messagesWrapInsideTheirBox() {
+        QFETCH(QString, text);
+        const QString screen = ScreenText(text.toStdString());
+        for (int width = 250; width <= 800; width += 3) {
+            for (const ShownLine& line : LinesAt(screen, width)) {
+                const QString where = QStringLiteral("at %1 px: \"%2\"").arg(width).arg(line.text);
+                QVERIFY2(line.width <= width, qPrintable("runs out " + where));
+                QVERIFY2(!line.text.endsWith(u'{'), qPrintable("brace left alone " + where));
+                QVERIFY2(!line.text.startsWith(u'}') && !line.text.startsWith(u'?'),
+                         qPrintable("mark left alone " + where));
+            }
+        }
+        // Only the breaks change: every character of the message is shown.
+        QString shown = screen;
+        QCOMPARE(shown.remove(QChar(0x200B)).replace(QChar::Nbsp, u' '), text);
+    }
+
+    void dialogButtonsCarryNoPictures() {
+        QApplication::setStyle(new PicturesOnButtons(QApplication::style()));
+        UsePlainDialogButtons();
+        const QMessageBox box(QMessageBox::Question, QString(), QString(),
+                              QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No |
+                                  QMessageBox::Cancel);
+        const QDialogButtonBox prompt(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QList<QAbstractButton*> buttons = box.buttons() + prompt.buttons();
+        for (const QDialogButtonBox* fileButtons : files.findChildren<QDialogButtonBox*>()) {
+            buttons += fileButtons->buttons();
+        }
+        QCOMPARE(buttons.size(), 8);
+        for (const QAbstractButton* button : buttons) {
+            QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
+        }
     }
 
     void fileFilterBecomesQtForm() {

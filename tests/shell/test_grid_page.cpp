@@ -1,10 +1,14 @@
 #include "assets/PictureTable.h"
+#include "core/EvaluationStore.h"
+#include "core/FrenchDate.h"
 #include "shell/ExplainPage.h"
 #include "shell/GridPage.h"
 #include "shell/PictureCatalogue.h"
 #include "shell/TitleFont.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QDate>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,6 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 
 #include <memory>
@@ -125,6 +131,44 @@ EvaluationRecord OpenedRecord() {
             .savedOnText = "Cette évaluation a été enregistrée le mardi 04 juin 2024"};
 }
 
+// The widest line an opening can write into SavedDateLabel, in the label's font: every day of
+// seven years, so that each day name meets each month name.
+QString LongestSavedOnLine(const QFont& font) {
+    const QFontMetrics metrics(font);
+    QString longest;
+    for (QDate date(2026, 1, 1); date.year() < 2033; date = date.addDays(1)) {
+        const LocalDateTime moment{{date.year(), date.month(), date.day()}, 10, 18, 0};
+        const QString line =
+            QString::fromStdString(std::string(kSavedOnPrefix) + DateStamp(moment));
+        if (metrics.horizontalAdvance(line) > metrics.horizontalAdvance(longest)) {
+            longest = line;
+        }
+    }
+    return longest;
+}
+
+// Whether a text field shows `text` whole, without scrolling: Qt's line edit lays its text out
+// inside the frame, less the text margins, two pixels on either side and one for the cursor.
+bool ShowsWhole(const QLineEdit& field, const QString& text) {
+    QStyleOptionFrame option;
+    option.initFrom(&field);
+    option.rect = field.rect();
+    option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
+    option.state |= QStyle::State_Sunken;
+    const QRect contents =
+        field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field);
+    const int room = contents.marginsRemoved(field.textMargins()).width() - 2 * 2;
+    return qRound(QFontMetricsF(field.font()).horizontalAdvance(text)) + 1 <= room;
+}
+
+// Whether a word-wrapping label shows `text` whole inside its rectangle.
+bool ShowsWhole(const QLabel& label, const QString& text) {
+    const QRect room = label.contentsRect();
+    const QRect needed =
+        QFontMetrics(label.font()).boundingRect(room, Qt::TextWordWrap | label.alignment(), text);
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
+
 QString PressedButtons(const ExplainPage& page) {
     QString pressed;
     for (int n = 1; n <= ExplainPage::kButtonCount; ++n) {
@@ -155,6 +199,9 @@ private:
     std::unique_ptr<GridPage> page_;
 
 private slots:
+    // The fonts that start-up sets; the sizes of the pages are made for them.
+    void initTestCase() { QApplication::setFont(MakeControlFont()); }
+
     void init() {
         page_ = std::make_unique<GridPage>(pictures_, titleFont_);
         page_->show();
@@ -491,6 +538,29 @@ private slots:
         }
     }
 
+    // The longest texts the program can write into a box: the widest real date of an opened file
+    // and results of ten digits (P1 10000000000 with all options 4).
+    void boxesShowTheirLongestTextWhole_data() {
+        QTest::addColumn<QString>("text");
+        RiskGrid grid;
+        for (const Indicator indicator : kIndicators) {
+            grid.ChooseOption(indicator, 4);
+        }
+        grid.EditP1("10000000000");
+        QTest::newRow("SavedDateLabel") << LongestSavedOnLine(QApplication::font());
+        QTest::newRow("PValueField") << QString::fromStdString(grid.Record().pText);
+        QTest::newRow("RisField") << QString::fromStdString(grid.Record().risText);
+    }
+    void boxesShowTheirLongestTextWhole() {
+        QFETCH(QString, text);
+        const QWidget* box = Find(page_.get(), QTest::currentDataTag());
+        QVERIFY(box != nullptr);
+        const auto* field = qobject_cast<const QLineEdit*>(box);
+        const auto* label = qobject_cast<const QLabel*>(box);
+        QVERIFY2(field != nullptr ? ShowsWhole(*field, text) : ShowsWhole(*label, text),
+                 qPrintable(QStringLiteral("%1 cuts \"%2\"").arg(box->objectName(), text)));
+    }
+
     void tabFollowsTheOrderOfCreation() {
         const QStringList expected{
             "NameField",           "SaveButton",         "SnapshotButton", "P2Option1",
@@ -533,6 +603,19 @@ private slots:
         QCOMPARE(button->text(), text);
         QVERIFY(button->isCheckable());
         QVERIFY(!button->isChecked());
+    }
+
+    void pressedExplainButtonWearsTheHighlight() {
+        ExplainPage page(pictures_);
+        page.Press(0);
+        // Left of the centred caption, inside the border.
+        const auto face = [&page](const char* name) {
+            const QImage shown = Find(&page, name)->grab().toImage();
+            return shown.pixelColor(4, shown.height() / 2);
+        };
+        const QColor highlight = page.palette().color(QPalette::Highlight);
+        QCOMPARE(face("ExplainButton1"), highlight);
+        QVERIFY(face("ExplainButton2") != highlight);
     }
 
     void explainPictureStartsWithTheFirstPicture() {

@@ -460,6 +460,24 @@ private slots:
         QCOMPARE(Shown(), before);
     }
 
+    void saveWithEmptyNameFromAnotherTab_data() {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("explanation") << 1;
+        QTest::newRow("evaluations") << 2;
+        QTest::newRow("images") << 3;
+    }
+    void saveWithEmptyNameFromAnotherTab() {
+        QFETCH(int, tab);
+        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        panel_->setCurrentIndex(tab);
+
+        PressCtrl(Qt::Key_S);
+
+        QCOMPARE(Asked(), Describe({kEmptyName}));
+        QCOMPARE(panel_->currentWidget(), Control("GridPage"));
+        QCOMPARE(QApplication::focusWidget(), nameField_);
+    }
+
     void saveUnderNewName() {
         dialogs_->ScriptAnswers({MessageAnswer::Ok});
         Type(nameField_, "fete du village");
