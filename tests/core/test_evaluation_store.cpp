@@ -1,6 +1,7 @@
 #include "core/EvaluationFile.h"
 #include "core/EvaluationStore.h"
 #include "platform/DiskEvaluationFiles.h"
+#include "tests/support/FileContent.h"
 #include "tests/support/ScriptedAsker.h"
 
 #include <QDir>
@@ -21,17 +22,6 @@ using namespace corvane;
 namespace {
 
 const LocalDateTime kSaturdayMorning{{2026, 3, 14}, 9, 30, 0};
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);

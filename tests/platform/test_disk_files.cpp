@@ -6,6 +6,7 @@
 #include "platform/ScriptedDesktop.h"
 #include "platform/TemporaryFiles.h"
 #include "shell/AppPaths.h"
+#include "tests/support/FileContent.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -53,17 +54,6 @@ extern "C" int fsync(int fd) {
 }
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |

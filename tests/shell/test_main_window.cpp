@@ -6,6 +6,7 @@
 #include "shell/AppPaths.h"
 #include "shell/MainWindow.h"
 #include "shell/PictureCatalogue.h"
+#include "tests/support/FileContent.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,17 +87,6 @@ QByteArray EvaluationFile(const QStringList& values) {
         bytes += QByteArray(keys[i]) + " = " + values[i].toUtf8() + "\r\n";
     }
     return bytes;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // What the grid page should show: the name, the chosen options of P2, E1 and E2 ("1 1 1") with
