@@ -96,9 +96,11 @@ bool DiskEvaluationFiles::IsInsideFolder(const std::string& folder, const std::s
     if (resolvedFolder.isEmpty() || resolvedParent.isEmpty()) {
         return false;
     }
-    return resolvedParent == resolvedFolder ||
-           resolvedParent.startsWith(resolvedFolder + QLatin1Char('/')) ||
-           (resolvedFolder.endsWith(QLatin1Char('/')) && resolvedParent.startsWith(resolvedFolder));
+    // A resolved path ends with "/" only when it is the root.
+    const QString within = resolvedFolder.endsWith(QLatin1Char('/'))
+                               ? resolvedFolder
+                               : resolvedFolder + QLatin1Char('/');
+    return resolvedParent == resolvedFolder || resolvedParent.startsWith(within);
 }
 
 bool DiskEvaluationFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
