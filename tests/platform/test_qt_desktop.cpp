@@ -110,8 +110,6 @@ private slots:
         QVERIFY(!TrashInfoValue(info, "DeletionDate").isEmpty());
     }
 
-    void missingPathIsNotRecycled() { QVERIFY(!desktop_.MoveToRecycleBin(files_ + "absent.ini")); }
-
     void propertiesWithoutFileManager() {
         const QString path = files_ + "Fête de la musique.ini";
         WriteAll(path, QByteArray(5000, 'x'));
