@@ -14,12 +14,6 @@ using namespace corvane;
 
 namespace {
 
-int ModeOf(const QString& path) {
-    struct stat status {};
-    return lstat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777)
-                                                                    : -1;
-}
-
 bool Present(const QString& path) {
     return ModeOf(path) != -1;
 }

@@ -18,17 +18,6 @@ using namespace corvane;
 
 namespace {
 
-QStringList Entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
-int ModeOf(const QString& path) {
-    struct stat status {};
-    return stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777)
-                                                                   : -1;
-}
-
 // The value of `key` in a .trashinfo file, decoded.
 QString TrashInfoValue(const QByteArray& info, const QByteArray& key) {
     for (const QByteArray& line : info.split('\n')) {
