@@ -1,21 +1,32 @@
-// Start-up of the program to its first painted window, against a minimal Qt Widgets window,
-// measured in turns in the same run. Each probe runs in a fresh temporary HOME.
+// Start-up of the program to its first painted window, against a minimal Qt Widgets window, and
+// again with both file lists holding 10,000 entries, measured in turns in the same run. Each probe
+// runs in a HOME of its own: a fresh empty one, or one whose two folders are full.
 // Run under a real X server: xvfb-run -a build/bench/bench_startup [rounds]
-// A probe that fails to start, crashes, fails or prints no time ends the run with status 1 and no
-// result.
+// A probe that fails to start, crashes, fails or prints no figures ends the run with status 1 and
+// no result.
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <optional>
 #include <vector>
 
 namespace {
 
-// Why a probe's run gave no time; empty when the probe ended well.
+constexpr int kListEntries = 10000;
+
+struct Figures {
+    double milliseconds = 0;
+    double peakMegabytes = 0;
+};
+
+// Why a probe's run gave no figures; empty when the probe ended well.
 QString RunFailure(const QProcess& process, bool finished) {
     if (!finished) {
         return process.errorString();
@@ -29,15 +40,15 @@ QString RunFailure(const QProcess& process, bool finished) {
     return {};
 }
 
-// The time from starting the probe to its first paint, or nothing when the probe did not start,
-// crashed, failed or printed no time; what went wrong is then written to stderr.
-std::optional<double> StartupMilliseconds(const QString& probe) {
-    QTemporaryDir home;
+// The time from starting the probe to its first paint and its peak memory until then, or
+// nothing when the probe did not start, crashed, failed or printed no figures; what went wrong
+// is then written to stderr.
+std::optional<Figures> Start(const QString& probe, const QString& home) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("HOME"), home);
     process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(home.path());
+    process.setWorkingDirectory(home);
     const auto started = std::chrono::steady_clock::now().time_since_epoch();
     process.start(probe, {});
     const QString failure = RunFailure(process, process.waitForFinished(30000));
@@ -46,14 +57,42 @@ std::optional<double> StartupMilliseconds(const QString& probe) {
                      process.readAllStandardError().constData());
         return std::nullopt;
     }
-    bool isNumber = false;
-    const long long painted = process.readAllStandardOutput().trimmed().toLongLong(&isNumber);
-    if (!isNumber) {
-        std::fprintf(stderr, "%s printed no paint time\n", qPrintable(probe));
+    const QList<QByteArray> printed = process.readAllStandardOutput().simplified().split(' ');
+    bool paintRead = false;
+    bool peakRead = false;
+    const long long painted = printed.value(0).toLongLong(&paintRead);
+    const long long peakKilobytes = printed.value(1).toLongLong(&peakRead);
+    if (!paintRead || !peakRead) {
+        std::fprintf(stderr, "%s printed no figures\n", qPrintable(probe));
         return std::nullopt;
     }
     const long long start = std::chrono::duration_cast<std::chrono::nanoseconds>(started).count();
-    return static_cast<double>(painted - start) / 1e6;
+    return Figures{static_cast<double>(painted - start) / 1e6,
+                   static_cast<double>(peakKilobytes) / 1024.0};
+}
+
+std::optional<Figures> StartInNewHome(const QString& probe) {
+    QTemporaryDir home;
+    return Start(probe, home.path());
+}
+
+// A HOME whose evaluations and pictures folders hold `entries` files each.
+bool FillLists(const QString& home, int entries) {
+    const QString documents = home + QStringLiteral("/Documents/");
+    for (const auto& [folder, ending] :
+         {std::pair{"Mes Evaluations", "ini"}, std::pair{"Mes Evaluations Images", "jpeg"}}) {
+        const QString path = documents + QString::fromLatin1(folder) + QLatin1Char('/');
+        if (!QDir().mkpath(path)) {
+            return false;
+        }
+        for (int number = 0; number < entries; ++number) {
+            QFile file(path + QStringLiteral("Evaluation %1.%2").arg(number).arg(ending));
+            if (!file.open(QIODevice::WriteOnly) || file.write("[Global]\r\n") != 10) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 double Median(std::vector<double> values) {
@@ -61,39 +100,62 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+struct Series {
+    const char* name;
+    std::vector<double> milliseconds;
+    std::vector<double> megabytes;
+
+    void Add(const Figures& figures) {
+        milliseconds.push_back(figures.milliseconds);
+        megabytes.push_back(figures.peakMegabytes);
+    }
+    void Print() const {
+        std::printf("%-44s %7.1f ms %7.1f MB\n", name, Median(milliseconds), Median(megabytes));
+    }
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
+    // The figures are printed with a full stop whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
     const QString folder = QCoreApplication::applicationDirPath();
-    std::vector<double> program;
-    std::vector<double> minimal;
-    // A median over failed runs would measure nothing: the first failure ends the benchmark.
-    const auto failed = [rounds](int round) {
-        std::fprintf(stderr, "bench_startup: a probe failed in round %d of %d; no result\n",
-                     round + 1, rounds);
+    const QString minimalProbe = folder + QStringLiteral("/startup_probe_minimal");
+    const QString programProbe = folder + QStringLiteral("/startup_probe_corvane");
+    QTemporaryDir fullHome;
+    if (!FillLists(fullHome.path(), kListEntries)) {
+        std::fprintf(stderr, "bench_startup: cannot fill the lists\n");
         return 1;
-    };
-    for (int round = 0; round < rounds; ++round) {
-        const std::optional<double> minimalTime =
-            StartupMilliseconds(folder + QStringLiteral("/startup_probe_minimal"));
-        if (!minimalTime) {
-            return failed(round);
-        }
-        const std::optional<double> programTime =
-            StartupMilliseconds(folder + QStringLiteral("/startup_probe_corvane"));
-        if (!programTime) {
-            return failed(round);
-        }
-        minimal.push_back(*minimalTime);
-        program.push_back(*programTime);
     }
-    const double programMedian = Median(program);
-    const double minimalMedian = Median(minimal);
-    std::printf("rounds: %d\n", rounds);
-    std::printf("minimal Qt window, median: %.1f ms\n", minimalMedian);
-    std::printf("Corvane main window, median: %.1f ms\n", programMedian);
-    std::printf("ratio: %.2f (target: at most 1.5)\n", programMedian / minimalMedian);
+    Series minimal{"minimal Qt window", {}, {}};
+    Series program{"Corvane main window", {}, {}};
+    Series full{"Corvane, both lists holding 10,000 entries", {}, {}};
+    // A median over failed runs would measure nothing: the first failure ends the benchmark.
+    for (int round = 0; round < rounds; ++round) {
+        const std::optional<Figures> minimalRun = StartInNewHome(minimalProbe);
+        const std::optional<Figures> programRun =
+            minimalRun ? StartInNewHome(programProbe) : std::nullopt;
+        const std::optional<Figures> fullRun =
+            programRun ? Start(programProbe, fullHome.path()) : std::nullopt;
+        if (!fullRun) {
+            std::fprintf(stderr, "bench_startup: a probe failed in round %d of %d; no result\n",
+                         round + 1, rounds);
+            return 1;
+        }
+        minimal.Add(*minimalRun);
+        program.Add(*programRun);
+        full.Add(*fullRun);
+    }
+    std::printf("rounds: %d; medians of wall time to the first paint and of peak memory\n", rounds);
+    for (const Series* series : {&minimal, &program, &full}) {
+        series->Print();
+    }
+    std::printf("ratio to the minimal window: %.2f (target: at most 1.5)\n",
+                Median(program.milliseconds) / Median(minimal.milliseconds));
+    std::printf("full lists add %.1f ms (target: under 400 ms) and peak at %.1f MB "
+                "(target: under 120 MB, 80 MB the aim)\n",
+                Median(full.milliseconds) - Median(program.milliseconds), Median(full.megabytes));
     return 0;
 }

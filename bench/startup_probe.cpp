@@ -1,7 +1,9 @@
 // Starts like the program (or, built as the minimal probe, shows one empty Qt window), prints the
-// monotonic clock in nanoseconds at the first paint of a window, and quits.
+// monotonic clock in nanoseconds at the first paint of a window and the peak resident memory in
+// kilobytes so far, and quits.
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,15 +16,28 @@
 
 namespace {
 
+long long PeakResidentKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (line.startsWith("VmHWM:")) {
+                return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+            }
+        }
+    }
+    return 0;
+}
+
 class FirstPaint : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!seen_ && event->type() == QEvent::Paint && watched->isWidgetType()) {
             seen_ = true;
             const auto now = std::chrono::steady_clock::now().time_since_epoch();
-            std::printf("%lld\n",
+            std::printf("%lld %lld\n",
                         static_cast<long long>(
-                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+                        PeakResidentKilobytes());
             std::fflush(stdout);
             QTimer::singleShot(0, qApp, [] {
                 for (QWidget* window : QApplication::topLevelWidgets()) {

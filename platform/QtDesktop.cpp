@@ -1,11 +1,20 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/PropertiesWindow.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+
+#ifdef CORVANE_FILE_MANAGER_DBUS
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#endif
 
 namespace corvane {
 
@@ -44,5 +53,88 @@ bool QtDesktop::RunOrOpen(const QString& target) {
     }
     return QDesktopServices::openUrl(QUrl(target, QUrl::TolerantMode));
 }
+
+#ifdef CORVANE_FILE_MANAGER_DBUS
+
+namespace {
+
+// Long enough for a file manager that has to start first.
+constexpr int kFileManagerAnswerMs = 10000;
+
+// Asks the desktop's file manager for its properties sheet without waiting for it; the
+// program's own window stands in when the file manager cannot be reached or refuses.
+void AskFileManagerForProperties(const QString& path) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItemProperties"));
+    const QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    call << QStringList{uri.toString(QUrl::FullyEncoded)} << QString();
+    const QDBusPendingCall pending =
+        QDBusConnection::sessionBus().asyncCall(call, kFileManagerAnswerMs);
+    // Without a session bus the call has failed already, and a watcher would never say so.
+    if (pending.isFinished()) {
+        if (pending.isError()) {
+            ShowPropertiesWindow(path);
+        }
+        return;
+    }
+    auto* answer = new QDBusPendingCallWatcher(pending, QCoreApplication::instance());
+    QObject::connect(answer, &QDBusPendingCallWatcher::finished, answer,
+                     [path](QDBusPendingCallWatcher* finished) {
+                         if (finished->isError()) {
+                             ShowPropertiesWindow(path);
+                         }
+                         finished->deleteLater();
+                     });
+}
+
+} // namespace
+
+void QtDesktop::ShowProperties(const QString& path) {
+    AskFileManagerForProperties(path);
+}
+
+#else
+
+void QtDesktop::ShowProperties(const QString& path) {
+    ShowPropertiesWindow(path);
+}
+
+#endif
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+
+namespace {
+
+// The user's freedesktop trash, made ready with its two folders: Qt makes them in the working
+// folder instead when the user's data folder does not exist yet. Whether they are there.
+bool PrepareTrash() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) {
+        return false;
+    }
+    const QString trash = data + QStringLiteral("/Trash");
+    if (!QFileInfo::exists(trash) && QDir().mkpath(trash)) {
+        QFile::setPermissions(trash, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ExeOwner);
+    }
+    return QDir().mkpath(trash + QStringLiteral("/files")) &&
+           QDir().mkpath(trash + QStringLiteral("/info"));
+}
+
+} // namespace
+
+bool QtDesktop::MoveToRecycleBin(const QString& path) {
+    return PrepareTrash() && QFile::moveToTrash(path);
+}
+
+#else
+
+bool QtDesktop::MoveToRecycleBin(const QString& path) {
+    return QFile::moveToTrash(path);
+}
+
+#endif
 
 } // namespace corvane

@@ -11,6 +11,8 @@ public:
     QString WorkingDirectory() override;
     bool Open(const QString& path) override;
     bool RunOrOpen(const QString& target) override;
+    void ShowProperties(const QString& path) override;
+    bool MoveToRecycleBin(const QString& path) override;
 };
 
 // A folder path with the platform's separator at its end.

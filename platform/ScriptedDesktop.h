@@ -19,12 +19,19 @@ public:
         started << target;
         return succeeds;
     }
+    void ShowProperties(const QString& path) override { propertiesShown << path; }
+    bool MoveToRecycleBin(const QString& path) override {
+        recycled << path;
+        return succeeds;
+    }
 
     QString documentsFolder;
     QString workingDirectory;
     bool succeeds = true;
     QStringList opened;
     QStringList started;
+    QStringList propertiesShown;
+    QStringList recycled;
 };
 
 } // namespace corvane

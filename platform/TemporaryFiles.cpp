@@ -1,5 +1,7 @@
 #include "platform/TemporaryFiles.h"
 
+#include "platform/FolderReading.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -33,17 +35,23 @@ QString NewTemporaryName() {
     return name + QStringLiteral(".tmp");
 }
 
+// Every file list asks this of every name it reads: the hidden-name test spares the pattern
+// nearly all of them.
 bool IsOwnTemporaryName(const QString& name) {
-    return OwnTemporaryPattern().match(name).hasMatch();
+    return name.startsWith(u'.') && OwnTemporaryPattern().match(name).hasMatch();
 }
 
 void RemoveStaleTemporaries(const QString& folder) {
     const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-kStaleAfterSeconds);
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo& entry : entries) {
-        if (entry.isFile() && !entry.isSymLink() && IsOwnTemporaryName(entry.fileName()) &&
-            entry.lastModified().toUTC() < staleBefore) {
+    // Only the names of temporaries are looked at more closely, so that a folder of thousands
+    // of evaluations costs no more than reading its names.
+    const std::vector<FileEntry> temporaries =
+        ReadFolder(folder, [](const QString& name, bool isFolder) {
+            return !isFolder && IsOwnTemporaryName(name);
+        });
+    for (const FileEntry& temporary : temporaries) {
+        const QFileInfo entry(QDir(folder).filePath(temporary.name));
+        if (entry.isFile() && !entry.isSymLink() && entry.lastModified().toUTC() < staleBefore) {
             QFile::remove(entry.absoluteFilePath());
         }
     }

@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "assets/PictureTable.h"
+#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "shell/ExplainPage.h"
 #include "shell/GridPage.h"
@@ -9,6 +10,7 @@
 #include "shell/ShortcutGuard.h"
 #include "shell/StatusLine.h"
 #include "shell/TitleFont.h"
+#include "store/FileListPage.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -68,6 +70,8 @@ MainWindow::MainWindow(WindowServices services, AppPaths paths)
     gridPage_->ShowRecord(grid_.Record(), ~RecordFields{0});
     explainPage_->Press(0);
     gridPage_->FocusNameField();
+    evaluationsPage_->ShowFileCount();
+    imagesPage_->ShowFileCount();
 }
 
 MainWindow::~MainWindow() {
@@ -102,12 +106,21 @@ void MainWindow::BuildPanel() {
     explainPage_ = new ExplainPage(services_.pictures);
     explainPage_->setObjectName(QStringLiteral("ExplainPage"));
     addTab(explainPage_, kExplainTab);
-    auto* evaluationsPage = new QWidget;
-    evaluationsPage->setObjectName(QStringLiteral("EvaluationsPage"));
-    addTab(evaluationsPage, kEvaluationsTab);
-    auto* imagesPage = new QWidget;
-    imagesPage->setObjectName(QStringLiteral("ImagesPage"));
-    addTab(imagesPage, kImagesTab);
+    evaluationsPage_ = AddFileListPage(kEvaluationsPageSetup, paths_.evaluations, titleFont);
+    addTab(evaluationsPage_, kEvaluationsTab);
+    connect(evaluationsPage_, &FileListPage::openRequested, this,
+            [this](const QString& path) { commands_.OpenTail(path); });
+    imagesPage_ = AddFileListPage(kImagesPageSetup, paths_.images, titleFont);
+    addTab(imagesPage_, kImagesTab);
+    connect(imagesPage_, &FileListPage::openRequested, this,
+            [this](const QString& path) { services_.desktop.Open(path); });
+}
+
+FileListPage* MainWindow::AddFileListPage(const FileListPageSetup& setup, const QString& folder,
+                                          const QFont& titleFont) {
+    return new FileListPage(
+        setup, folder, {services_.dialogs, services_.desktop, services_.watch, services_.pictures},
+        titleFont);
 }
 
 void MainWindow::ConnectCommands() {

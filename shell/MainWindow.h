@@ -17,6 +17,9 @@ namespace corvane {
 class Desktop;
 class Dialogs;
 class ExplainPage;
+class FileListPage;
+struct FileListPageSetup;
+class FolderWatch;
 class GridPage;
 class PictureCatalogue;
 
@@ -25,6 +28,7 @@ struct WindowServices {
     Dialogs& dialogs;
     Desktop& desktop;
     EvaluationFiles& files;
+    FolderWatch& watch;
     Clock clock;
     const PictureCatalogue& pictures;
 };
@@ -55,6 +59,8 @@ private:
     void ShowGridPage() override;
 
     void BuildPanel();
+    FileListPage* AddFileListPage(const FileListPageSetup& setup, const QString& folder,
+                                  const QFont& titleFont);
     void ConnectCommands();
     void ConnectGridPage();
     void Quit();
@@ -68,6 +74,8 @@ private:
     QTabWidget* panel_ = nullptr;
     GridPage* gridPage_ = nullptr;
     ExplainPage* explainPage_ = nullptr;
+    FileListPage* evaluationsPage_ = nullptr;
+    FileListPage* imagesPage_ = nullptr;
 };
 
 } // namespace corvane

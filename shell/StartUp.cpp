@@ -1,6 +1,7 @@
 #include "shell/StartUp.h"
 
 #include "platform/DiskEvaluationFiles.h"
+#include "platform/InotifyFolderWatch.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "platform/SystemClock.h"
@@ -29,6 +30,7 @@ int RunProgram(QApplication& application) {
     QtDesktop desktop;
     QtDialogs dialogs;
     DiskEvaluationFiles files;
+    InotifyFolderWatch watch;
     const AppPaths paths = PrepareAppPaths(desktop);
     LoadFrenchTranslation(application);
     UsePlainDialogButtons();
@@ -36,7 +38,7 @@ int RunProgram(QApplication& application) {
     const PictureCatalogue pictures = PictureCatalogue::Load();
     QApplication::setWindowIcon(LoadProgramIcon());
 
-    MainWindow window({dialogs, desktop, files, LocalNow, pictures}, paths);
+    MainWindow window({dialogs, desktop, files, watch, LocalNow, pictures}, paths);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(screen->geometry().topLeft() +
                     MainWindow::PlaceOnScreen(screen->geometry().size(), window.size()));

@@ -55,17 +55,6 @@ extern "C" int fsync(int fd) {
 
 namespace {
 
-QStringList Entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
-int ModeOf(const QString& path) {
-    struct stat status {};
-    return lstat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777)
-                                                                    : -1;
-}
-
 void SetAge(const QString& path, qint64 seconds) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));

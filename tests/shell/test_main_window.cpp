@@ -1,6 +1,7 @@
 #include "assets/PictureTable.h"
 #include "core/UserMessage.h"
 #include "platform/DiskEvaluationFiles.h"
+#include "platform/InotifyFolderWatch.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
 #include "shell/AppPaths.h"
@@ -126,6 +127,7 @@ class TestMainWindow : public QObject {
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<ScriptedDesktop> desktop_;
     std::unique_ptr<DiskEvaluationFiles> files_;
+    InotifyFolderWatch watch_;
     std::unique_ptr<PictureCatalogue> pictures_;
     std::unique_ptr<MainWindow> window_;
     QLineEdit* nameField_ = nullptr;
@@ -142,9 +144,9 @@ class TestMainWindow : public QObject {
         desktop_->documentsFolder = Home() + "/Documents/";
         desktop_->workingDirectory = Home() + "/work/";
         const AppPaths paths = PrepareAppPaths(*desktop_);
-        window_ = std::make_unique<MainWindow>(
-            WindowServices{*dialogs_, *desktop_, *files_, [now] { return now; }, *pictures_},
-            paths);
+        window_ = std::make_unique<MainWindow>(WindowServices{*dialogs_, *desktop_, *files_, watch_,
+                                                              [now] { return now; }, *pictures_},
+                                               paths);
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         nameField_ = window_->findChild<QLineEdit*>("NameField");

@@ -1,0 +1,151 @@
+// The file lists on a folder of 10,000 evaluations: listing from scratch in each view, and a
+// burst of 1,000 new files written by another thread while the list follows its folder.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_lists [rounds]
+#include "platform/InotifyFolderWatch.h"
+#include "store/FileList.h"
+#include "store/FolderListing.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+using namespace corvane;
+
+namespace {
+
+constexpr int kEntries = 10000;
+constexpr int kBurst = 1000;
+
+const QByteArray kContent("[Global]\r\nP2 = 0.25\r\nE1 = 0.25\r\nE2 = 0.25\r\nP1 = 1500\r\n"
+                          "P = 1500\r\nI = 0.75\r\nRIS = 1.125\r\nType = PAPS\r\nDate = \r\n");
+
+bool WriteEvaluation(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(kContent) == kContent.size();
+}
+
+QString EvaluationName(const QString& prefix, int number) {
+    return QStringLiteral("%1 %2.ini").arg(prefix).arg(number, 5, 10, QLatin1Char('0'));
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double Milliseconds(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// From nothing to a painted list: the folder read and sorted, the visible rows drawn.
+double ListFromScratch(const QString& folder, int mode) {
+    QElapsedTimer timer;
+    timer.start();
+    FileList list(folder, QStringLiteral("*ini"));
+    list.SetViewMode(mode);
+    list.resize(1000, 590);
+    list.show();
+    list.grab();
+    return Milliseconds(timer);
+}
+
+struct BurstFigures {
+    int rereads = 0;
+    double longestReread = 0;
+    double longestStall = 0;
+    int listedAtEnd = 0;
+};
+
+// Another thread writes the burst while the list follows the folder; the UI thread's clock
+// ticks every millisecond, so the longest gap between ticks is the longest time it was held.
+BurstFigures Burst(const QString& folder) {
+    BurstFigures figures;
+    FileList list(folder, QStringLiteral("*ini"));
+    list.resize(1000, 590);
+    list.show();
+    InotifyFolderWatch watch;
+    watch.Follow(
+        folder,
+        [](const QString& name, bool isFolder) {
+            return IsListedName(name, isFolder, QStringLiteral("*ini"));
+        },
+        &list,
+        [&] {
+            QElapsedTimer timer;
+            timer.start();
+            list.Reread();
+            list.grab();
+            figures.longestReread = std::max(figures.longestReread, Milliseconds(timer));
+            ++figures.rereads;
+        });
+
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        figures.longestStall = std::max(figures.longestStall, Milliseconds(sinceTick));
+        sinceTick.restart();
+    });
+    ticks.start(1);
+
+    std::thread writer([folder] {
+        for (int number = 0; number < kBurst; ++number) {
+            WriteEvaluation(folder + EvaluationName(QStringLiteral("Nouvelle"), number));
+        }
+    });
+    QElapsedTimer quiet;
+    quiet.start();
+    int seen = 0;
+    while (quiet.elapsed() < 1000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (figures.rereads != seen) {
+            seen = figures.rereads;
+            quiet.restart();
+        }
+    }
+    writer.join();
+    figures.listedAtEnd = list.EntryCount();
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    // The figures are printed with a full stop whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+    for (int number = 0; number < kEntries; ++number) {
+        if (!WriteEvaluation(path + EvaluationName(QStringLiteral("Evaluation"), number))) {
+            std::fprintf(stderr, "bench_lists: cannot write the evaluations\n");
+            return 1;
+        }
+    }
+    std::printf("%d evaluations listed from scratch (read, sorted, painted), median of %d:\n",
+                kEntries, rounds);
+    static const char* const modes[]{"large icons", "small icons", "list", "details"};
+    for (int mode = 0; mode < FileList::kViewModeCount; ++mode) {
+        std::vector<double> times;
+        for (int round = 0; round < rounds; ++round) {
+            times.push_back(ListFromScratch(path, mode));
+        }
+        std::printf("  %-12s %7.1f ms (target: under 150 ms)\n", modes[mode], Median(times));
+    }
+
+    const BurstFigures burst = Burst(path);
+    std::printf("burst of %d new files into the %d: %d re-reads, longest re-read %.1f ms, "
+                "UI thread held at most %.1f ms (target: a handful, under 100 ms); %d listed\n",
+                kBurst, kEntries, burst.rereads, burst.longestReread, burst.longestStall,
+                burst.listedAtEnd);
+    return burst.listedAtEnd == kEntries + kBurst ? 0 : 1;
+}

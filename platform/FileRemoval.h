@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace corvane {
+
+// Deletes the file at `path` for good, read-only or not: its attributes are set back to normal
+// first. A folder is left alone, and a link is removed without touching what it points to.
+// Whether this call removed it: false for a folder or a path where nothing is.
+bool DeleteFileForGood(const QString& path);
+
+} // namespace corvane

@@ -1,0 +1,141 @@
+#include "platform/FolderReading.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QDirIterator>
+#endif
+
+namespace corvane {
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+// The status of what a name leads to, or of the link itself when it leads nowhere.
+bool StatusOf(int folder, const char* name, struct stat& status) {
+    return fstatat(folder, name, &status, 0) == 0 ||
+           fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+void TakeDetails(const struct stat& status, FileEntry& entry) {
+    entry.size = entry.isFolder ? 0 : static_cast<qint64>(status.st_size);
+    entry.modifiedMs =
+        static_cast<qint64>(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+    entry.detailsRead = true;
+}
+
+bool IsDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+} // namespace
+
+// Names and kinds come from the folder alone, and a look at each entry's details costs a system
+// call; in a folder of ten thousand evaluations those calls would be most of the reading, while
+// the list shows a few dozen rows. Only links and entries of unknown kind are looked at now.
+std::vector<FileEntry> ReadFolder(const QString& folder,
+                                  const std::function<bool(const QString&, bool)>& keep) {
+    std::vector<FileEntry> entries;
+    DIR* directory = opendir(QFile::encodeName(folder).constData());
+    if (directory == nullptr) {
+        return entries;
+    }
+    const int folderDescriptor = dirfd(directory);
+    while (const dirent* item = readdir(directory)) {
+        if (IsDotOrDotDot(item->d_name)) {
+            continue;
+        }
+        FileEntry entry{QFile::decodeName(item->d_name)};
+        struct stat status {};
+        const bool kindKnown = item->d_type == DT_REG || item->d_type == DT_DIR;
+        if (kindKnown) {
+            entry.isFolder = item->d_type == DT_DIR;
+        } else if (StatusOf(folderDescriptor, item->d_name, status)) {
+            entry.isFolder = S_ISDIR(status.st_mode);
+            TakeDetails(status, entry);
+        } else {
+            continue;
+        }
+        if (keep(entry.name, entry.isFolder)) {
+            entries.push_back(std::move(entry));
+        }
+    }
+    closedir(directory);
+    return entries;
+}
+
+void ReadDetails(const QString& folder, FileEntry& entry) {
+    if (entry.detailsRead) {
+        return;
+    }
+    struct stat status {};
+    if (StatusOf(AT_FDCWD, QFile::encodeName(folder + entry.name).constData(), status)) {
+        TakeDetails(status, entry);
+    }
+    entry.detailsMissing = !entry.detailsRead;
+    entry.detailsRead = true;
+}
+
+QByteArray ReadFileStart(const QString& path, qint64 count) {
+    const int descriptor =
+        open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) {
+        return {};
+    }
+    QByteArray start;
+    struct stat status {};
+    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+        start.resize(count);
+        const ssize_t got = read(descriptor, start.data(), static_cast<size_t>(count));
+        start.resize(got > 0 ? got : 0);
+    }
+    close(descriptor);
+    return start;
+}
+
+#else
+
+std::vector<FileEntry> ReadFolder(const QString& folder,
+                                  const std::function<bool(const QString&, bool)>& keep) {
+    std::vector<FileEntry> entries;
+    QDirIterator found(folder,
+                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (found.hasNext()) {
+        found.next();
+        const QFileInfo info = found.fileInfo();
+        if (keep(info.fileName(), info.isDir())) {
+            entries.push_back({info.fileName(), info.isDir()});
+        }
+    }
+    return entries;
+}
+
+void ReadDetails(const QString& folder, FileEntry& entry) {
+    if (entry.detailsRead) {
+        return;
+    }
+    const QFileInfo info(folder + entry.name);
+    entry.detailsMissing = !info.exists();
+    entry.size = entry.isFolder ? 0 : info.size();
+    entry.modifiedMs = info.lastModified().toMSecsSinceEpoch();
+    entry.detailsRead = true;
+}
+
+QByteArray ReadFileStart(const QString& path, qint64 count) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.read(count);
+}
+
+#endif
+
+} // namespace corvane

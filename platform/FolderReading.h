@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace corvane {
+
+// One entry of a folder: a sub-folder, or anything else, which counts as a file.
+struct FileEntry {
+    QString name;
+    bool isFolder = false;
+    // Whether size and modifiedMs hold the entry's details yet: a folder is read by names and
+    // kinds first, and the details of an entry are read when they are needed.
+    bool detailsRead = false;
+    // Set when the details could not be read: the entry went away, or its name does not survive
+    // the trip through the program's text.
+    bool detailsMissing = false;
+    qint64 size = 0;
+    qint64 modifiedMs = 0; // last write, milliseconds since the epoch
+};
+
+// The entries of `folder` (without "." and ".."), hidden ones included, that `keep` accepts,
+// in no particular order. A link counts as what it leads to; a link that leads nowhere counts as
+// a file. The content of sub-folders is never read, nor that of any file. A folder that cannot
+// be read gives no entries.
+std::vector<FileEntry>
+ReadFolder(const QString& folder,
+           const std::function<bool(const QString& name, bool isFolder)>& keep);
+
+// Reads the size and last-write time of an entry of `folder`, once.
+void ReadDetails(const QString& folder, FileEntry& entry);
+
+// The first bytes of a regular file, at most `count` of them; nothing for anything else (a pipe,
+// a device), so that a look at a file's content can never wait.
+QByteArray ReadFileStart(const QString& path, qint64 count);
+
+} // namespace corvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QObject;
+
+namespace corvane {
+
+// Tells the program when what a folder holds changes: an entry created, deleted or renamed, or
+// an entry's attributes, size or last-write time changed (writes into an existing file
+// included). Sub-folders are not followed.
+class FolderWatch {
+public:
+    using Handle = int;
+    // Whether a change to the entry of that name concerns the follower; called on the watch's
+    // own thread, so it must hold no state. An empty filter takes every name.
+    using NameFilter = std::function<bool(const QString& name, bool isFolder)>;
+
+    virtual ~FolderWatch() = default;
+
+    // Starts following `folder`. `changed` runs on `receiver`'s thread, never while an earlier
+    // call of the same follow is still pending, and never after `receiver` is gone or the
+    // follow is forgotten. Returns 0 when the folder cannot be followed (missing, not a folder)
+    // or there is no receiver.
+    virtual Handle Follow(const QString& folder, NameFilter concerns, QObject* receiver,
+                          std::function<void()> changed) = 0;
+    virtual void Forget(Handle handle) = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/FolderWatch.h"
+
+#include <memory>
+
+namespace corvane {
+
+// Follows folders with Linux inotify, from one background thread for all of them. A burst of
+// changes is told once: the thread waits for a short quiet moment before posting.
+//
+// Following the same folder twice gives two independent follows, each told of its own changes
+// and forgotten on its own. When a followed folder is deleted or renamed, or when the system
+// lost events, every follow concerned is told of a change so that its list is read again; a
+// deleted folder is no longer followed, and has to be followed again once it is back.
+//
+// A follow's filter and `changed` may be destroyed on the watch's thread: they should capture
+// nothing that must die on the receiver's.
+class InotifyFolderWatch : public FolderWatch {
+public:
+    InotifyFolderWatch();
+    ~InotifyFolderWatch() override;
+    InotifyFolderWatch(const InotifyFolderWatch&) = delete;
+    InotifyFolderWatch& operator=(const InotifyFolderWatch&) = delete;
+
+    Handle Follow(const QString& folder, NameFilter concerns, QObject* receiver,
+                  std::function<void()> changed) override;
+    void Forget(Handle handle) override;
+
+private:
+    class Watcher;
+    std::unique_ptr<Watcher> watcher_;
+};
+
+} // namespace corvane

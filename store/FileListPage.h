@@ -1,0 +1,105 @@
+#pragma once
+
+#include "store/FileList.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace corvane {
+
+class Desktop;
+class Dialogs;
+class FolderWatch;
+class PictureCatalogue;
+
+// A command of a page's context menu: its text and its picture.
+struct PageCommand {
+    const char* text;
+    int picture;
+};
+
+// What makes one file-list page differ from the other.
+struct FileListPageSetup {
+    const char* pageName;
+    const char* listName;
+    const char* folderTitle;
+    const char* pattern;
+    std::array<int, FileListModel::kColumnCount> columnWidths;
+    const char* contextMenuName;
+    PageCommand open;
+    PageCommand properties;
+};
+
+extern const FileListPageSetup kEvaluationsPageSetup;
+extern const FileListPageSetup kImagesPageSetup;
+
+struct FileListServices {
+    Dialogs& dialogs;
+    Desktop& desktop;
+    FolderWatch& watch;
+    const PictureCatalogue& pictures;
+};
+
+// A tab that lists one folder of the user's work and follows it: the view-mode button and menu,
+// the folder's name, the list, its path and its count, and the context menu whose commands open,
+// show the properties of, delete or recycle the selected entries. Opening is left to whoever
+// listens to `openRequested`.
+class FileListPage : public QWidget {
+    Q_OBJECT
+
+public:
+    FileListPage(const FileListPageSetup& setup, const QString& folder, FileListServices services,
+                 const QFont& titleFont, QWidget* parent = nullptr);
+    ~FileListPage() override;
+
+    FileList& List() const { return *list_; }
+    QMenu* ContextMenu() const { return contextMenu_; }
+    QMenu* ViewModeMenu() const { return viewModeMenu_; }
+
+    // Writes the number of entries into the count label.
+    void ShowFileCount();
+    void SetViewMode(int mode);
+
+    // The context menu's commands, on the entries selected when they run.
+    void OpenSelected();
+    void ShowSelectedProperties();
+    void DeleteSelected();
+    void RecycleSelected();
+
+signals:
+    void openRequested(const QString& path);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildHeading(const FileListPageSetup& setup, const QFont& titleFont);
+    void BuildContextMenu(const FileListPageSetup& setup);
+    void BuildViewModeMenu();
+    void ConnectList();
+    void ShowViewModeMenu();
+    void OpenCurrent();
+    void ShowListState();
+    enum class Include { Everything, FilesOnly };
+    // The full paths of the selected entries, in list order.
+    QStringList SelectedPaths(Include include = Include::Everything) const;
+
+    FileListServices services_;
+    FileList* list_ = nullptr;
+    QPushButton* viewModeButton_ = nullptr;
+    QLabel* folderNameLabel_ = nullptr;
+    QLineEdit* folderPathField_ = nullptr;
+    QLabel* fileCountLabel_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
+    QMenu* viewModeMenu_ = nullptr;
+    std::array<QAction*, FileList::kViewModeCount> viewModeActions_{};
+    int watchHandle_ = 0;
+};
+
+} // namespace corvane

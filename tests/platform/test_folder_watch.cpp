@@ -1,0 +1,210 @@
+// Following folders with inotify. Whether a change was told is read once a later change in
+// another followed folder, the marker, is told: the watch reads events in order and posts a
+// burst's calls in the order of their first event, so the earlier call would have come first.
+#include "platform/InotifyFolderWatch.h"
+#include "platform/TemporaryFiles.h"
+#include "tests/support/FileContent.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace corvane;
+using Change = std::function<void(const QString& folder)>;
+Q_DECLARE_METATYPE(Change)
+
+namespace {
+
+bool NotTemporary(const QString& name, bool) {
+    return !IsOwnTemporaryName(name);
+}
+
+// Long enough for the watch's thread to post a call for a change made just before.
+void LetTheWatchPost() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
+struct Follow {
+    QObject receiver;
+    int calls = 0;
+    FolderWatch::Handle handle = 0;
+
+    Follow(
+        FolderWatch& watch, const QString& folder, std::function<void()> alsoDo = [] {}) {
+        handle = watch.Follow(folder, NotTemporary, &receiver, [this, alsoDo] {
+            ++calls;
+            alsoDo();
+        });
+    }
+};
+
+} // namespace
+
+class TestFolderWatch : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    int run_ = 0;
+    QString folder_;
+    std::unique_ptr<InotifyFolderWatch> watch_;
+    std::unique_ptr<Follow> marker_;
+
+    void WaitForMarker() {
+        const int before = marker_->calls;
+        WriteAll(QString("%1/marker%2/%3").arg(dir_.path()).arg(run_).arg(before), "");
+        QTRY_VERIFY_WITH_TIMEOUT(marker_->calls > before, 10000);
+    }
+
+private slots:
+    void init() {
+        folder_ = QString("%1/followed%2/").arg(dir_.path()).arg(++run_);
+        QVERIFY(QDir().mkpath(folder_ + "sub"));
+        QVERIFY(QDir().mkpath(QString("%1/marker%2").arg(dir_.path()).arg(run_)));
+        WriteAll(folder_ + "a.ini", "evaluation");
+        watch_ = std::make_unique<InotifyFolderWatch>();
+        marker_ =
+            std::make_unique<Follow>(*watch_, QString("%1/marker%2").arg(dir_.path()).arg(run_));
+        QVERIFY(marker_->handle != 0);
+    }
+
+    void cleanup() { watch_.reset(); }
+
+    void changes_data() {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<bool>("told");
+        const QString outside = dir_.path() + "/outside.ini";
+        QTest::newRow("created") << Change([](auto f) { WriteAll(f + "b.ini", ""); }) << true;
+        QTest::newRow("deleted") << Change([](auto f) { QFile::remove(f + "a.ini"); }) << true;
+        QTest::newRow("moved in") << Change([=](auto f) {
+            WriteAll(outside, "");
+            QFile::rename(outside, f + "b.ini");
+        }) << true;
+        QTest::newRow("moved out")
+            << Change([=](auto f) { QFile::rename(f + "a.ini", outside); }) << true;
+        QTest::newRow("permissions")
+            << Change([](auto f) { chmod(QFile::encodeName(f + "a.ini").constData(), 0400); })
+            << true;
+        QTest::newRow("written into") << Change([](auto f) {
+            QFile file(f + "a.ini");
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.write("more") == 4);
+        }) << true;
+        QTest::newRow("folder renamed away")
+            << Change([=](auto f) { QDir().rename(f, outside + ".d"); }) << true;
+        QTest::newRow("in a sub-folder")
+            << Change([](auto f) { WriteAll(f + "sub/b.ini", ""); }) << false;
+        QTest::newRow("temporary file")
+            << Change([](auto f) { WriteAll(f + NewTemporaryName(), ""); }) << false;
+    }
+    void changes() {
+        QFETCH(Change, change);
+        QFETCH(bool, told);
+        const Follow follow(*watch_, folder_);
+        QVERIFY(follow.handle != 0);
+        change(folder_);
+        WaitForMarker();
+        QCOMPARE(follow.calls > 0, told);
+    }
+
+    // Only the folder's own event tells it: it is empty.
+    void folderDeleted() {
+        const Follow follow(*watch_, folder_ + "sub/");
+        QVERIFY(QDir().rmdir(folder_ + "sub"));
+        WaitForMarker();
+        QVERIFY(follow.calls > 0);
+    }
+
+    void followRefusesWhatIsNoFolder() {
+        QCOMPARE(Follow(*watch_, folder_ + "missing/").handle, 0);
+        QCOMPARE(Follow(*watch_, folder_ + "a.ini").handle, 0);
+    }
+
+    // Another thread makes the files one after the other while the window is busy, or while
+    // it waits for calls; the last call reads the folder after the last file was made.
+    void burstIsToldByAFewCalls_data() {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<bool>("windowBusy");
+        QTest::addColumn<int>("mostCalls");
+        QTest::newRow("1000 files, window busy") << 1000 << true << 10;
+        QTest::newRow("50 files, window waiting") << 50 << false << 5;
+    }
+    void burstIsToldByAFewCalls() {
+        QFETCH(int, files);
+        QFETCH(bool, windowBusy);
+        QFETCH(int, mostCalls);
+        qsizetype seen = 0;
+        const Follow follow(*watch_, folder_,
+                            [&] { seen = QDir(folder_).entryList(QDir::Files).size(); });
+        std::thread maker([folder = QFile::encodeName(folder_), files] {
+            for (int i = 1; i < files; ++i) { // a.ini is the first
+                const QByteArray path = folder + QByteArray::number(i);
+                close(open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+            }
+        });
+        if (windowBusy) {
+            maker.join();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(seen, files, 10000);
+        if (!windowBusy) {
+            maker.join();
+        }
+        QVERIFY2(follow.calls <= mostCalls, qPrintable(QString::number(follow.calls)));
+    }
+
+    // Changes made while a call waits are told by it; one read during the call brings one more.
+    void callsDoNotPileUp() {
+        const Follow follow(*watch_, folder_, [&] {
+            if (QDir(folder_).mkdir("during")) {
+                LetTheWatchPost();
+            }
+        });
+        for (const char* name : {"b", "c", "d"}) {
+            QVERIFY(QDir(folder_).mkdir(name));
+            LetTheWatchPost();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(follow.calls, 2, 10000);
+        WaitForMarker();
+        QCOMPARE(follow.calls, 2);
+    }
+
+    void sameFolderTwiceThenForgotten() {
+        const Follow first(*watch_, folder_);
+        const Follow second(*watch_, folder_);
+        QVERIFY(first.handle != 0 && second.handle != 0 && first.handle != second.handle);
+        WriteAll(folder_ + "b.ini", "new");
+        LetTheWatchPost();
+        watch_->Forget(first.handle); // with its call posted
+        QTRY_COMPARE_WITH_TIMEOUT(second.calls, 1, 10000);
+        WriteAll(folder_ + "c.ini", "new");
+        QTRY_COMPARE_WITH_TIMEOUT(second.calls, 2, 10000);
+        WaitForMarker();
+        QCOMPARE(first.calls, 0);
+    }
+
+    void destroyedWithACallPosted_data() {
+        QTest::addColumn<bool>("receiverFirst");
+        QTest::newRow("receiver alive") << false;
+        QTest::newRow("receiver destroyed first") << true;
+    }
+    void destroyedWithACallPosted() {
+        QFETCH(bool, receiverFirst);
+        int calls = 0;
+        auto follow = std::make_unique<Follow>(*watch_, folder_, [&] { ++calls; });
+        WriteAll(folder_ + "b.ini", "new");
+        LetTheWatchPost();
+        if (receiverFirst) {
+            follow.reset();
+        }
+        watch_.reset();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(calls, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFolderWatch)
+#include "test_folder_watch.moc"

@@ -1,0 +1,134 @@
+// The desktop as Qt serves it, in a home of the test's own with no session bus: the recycle bin
+// and the properties sheet that the program shows when no file manager can.
+#include "platform/PropertiesWindow.h"
+#include "platform/QtDesktop.h"
+#include "tests/support/FileContent.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <sys/stat.h>
+
+using namespace corvane;
+
+namespace {
+
+// The value of `key` in a .trashinfo file, decoded.
+QString TrashInfoValue(const QByteArray& info, const QByteArray& key) {
+    for (const QByteArray& line : info.split('\n')) {
+        if (line.startsWith(key + '=')) {
+            return QUrl::fromPercentEncoding(line.mid(key.size() + 1));
+        }
+    }
+    return {};
+}
+
+QList<PropertiesWindow*> VisiblePropertiesWindows() {
+    QList<PropertiesWindow*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* window = qobject_cast<PropertiesWindow*>(widget);
+        if (window != nullptr && window->isVisible()) {
+            windows << window;
+        }
+    }
+    return windows;
+}
+
+QString TextsOf(const QWidget* window) {
+    QStringList texts;
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    return texts.join('\n');
+}
+
+} // namespace
+
+class TestQtDesktop : public QObject {
+    Q_OBJECT
+
+    const QString root_;
+    const QString files_ = root_ + "/files/";
+    const QString work_ = root_ + "/work/";
+    const QString trash_ = root_ + "/home/.local/share/Trash/";
+    QtDesktop desktop_;
+
+public:
+    explicit TestQtDesktop(const QString& root) : root_(root) {}
+
+private slots:
+    void initTestCase() {
+        QVERIFY(QDir().mkpath(files_));
+        QVERIFY(QDir().mkpath(work_));
+        QVERIFY(QDir::setCurrent(work_));
+    }
+
+    void cleanup() { qDeleteAll(VisiblePropertiesWindows()); }
+
+    // The first row runs in a home without any data folder.
+    void moveToRecycleBin_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("isFolder");
+        QTest::newRow("file, no data folder yet") << "Évaluation du 3 mai.ini" << false;
+        QTest::newRow("folder") << "Photos 2026" << true;
+    }
+    void moveToRecycleBin() {
+        QFETCH(QString, name);
+        QFETCH(bool, isFolder);
+        const QString path = files_ + name;
+        if (isFolder) {
+            QVERIFY(QDir().mkpath(path));
+            WriteAll(path + "/1.jpeg", "picture");
+        } else {
+            WriteAll(path, "evaluation");
+        }
+
+        QVERIFY(desktop_.MoveToRecycleBin(path));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(Entries(work_), QStringList());
+        QCOMPARE(ModeOf(trash_), 0700);
+        QCOMPARE(QFileInfo(trash_ + "files/" + name).isDir(), isFolder);
+        QVERIFY(QFileInfo::exists(trash_ + "files/" + name));
+        const QByteArray info = ReadAll(trash_ + "info/" + name + ".trashinfo");
+        QCOMPARE(TrashInfoValue(info, "Path"), path);
+        QVERIFY(!TrashInfoValue(info, "DeletionDate").isEmpty());
+    }
+
+    void propertiesWithoutFileManager() {
+        const QString path = files_ + "Fête de la musique.ini";
+        WriteAll(path, QByteArray(5000, 'x'));
+        WriteAll(files_ + "2.jpeg", "picture");
+
+        desktop_.ShowProperties(path);
+        QTRY_COMPARE_WITH_TIMEOUT(VisiblePropertiesWindows().size(), 1, 5000);
+        const QPointer<PropertiesWindow> window = VisiblePropertiesWindows().value(0);
+        QVERIFY(window->windowTitle().contains("Fête de la musique.ini"));
+        QVERIFY(TextsOf(window).contains(QDir::toNativeSeparators(files_.chopped(1))));
+        QVERIFY(TextsOf(window).contains(QLocale::system().toString(5000)));
+
+        desktop_.ShowProperties(path);
+        desktop_.ShowProperties(files_ + "2.jpeg");
+        QTRY_COMPARE_WITH_TIMEOUT(VisiblePropertiesWindows().size(), 3, 5000);
+
+        window->close();
+        QTRY_VERIFY(window.isNull());
+    }
+};
+
+int main(int argc, char** argv) {
+    const QTemporaryDir root;
+    // Read when the locations and the session bus are first looked up.
+    qputenv("HOME", QFile::encodeName(root.path() + "/home"));
+    qunsetenv("XDG_DATA_HOME");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+    QApplication application(argc, argv);
+    TestQtDesktop test(root.path());
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_qt_desktop.moc"

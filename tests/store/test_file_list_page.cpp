@@ -1,0 +1,413 @@
+// The two file-list pages inside the real window: what they list, how they follow their
+// folders, and what their commands do to the files.
+#include "platform/DiskEvaluationFiles.h"
+#include "platform/InotifyFolderWatch.h"
+#include "platform/ScriptedDesktop.h"
+#include "platform/ScriptedDialogs.h"
+#include "shell/AppPaths.h"
+#include "shell/MainWindow.h"
+#include "shell/PictureCatalogue.h"
+#include "shell/StartUp.h"
+#include "store/FileListPage.h"
+#include "tests/support/FileContent.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeDatabase>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace corvane;
+
+namespace {
+
+const LocalDateTime kMonday{{2026, 12, 7}, 10, 11, 12};
+
+QByteArray Evaluation(const char* p1) {
+    return QByteArray("[Global]\r\nP2 = OptP2_1\r\nE1 = OptE1_1\r\nE2 = OptE2_1\r\nP1 = ") + p1 +
+           "\r\nP = \r\nI = 0.75\r\nRIS = \r\nType = \r\nDate = \r\n";
+}
+
+} // namespace
+
+class TestFileListPage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ScriptedDesktop> desktop_;
+    std::unique_ptr<DiskEvaluationFiles> files_;
+    std::unique_ptr<InotifyFolderWatch> watch_;
+    std::unique_ptr<PictureCatalogue> pictures_;
+    std::unique_ptr<MainWindow> window_;
+
+    QString Evaluations() const { return home_->path() + "/Documents/Mes Evaluations/"; }
+    QString Images() const { return home_->path() + "/Documents/Mes Evaluations Images/"; }
+
+    void OpenWindow() {
+        window_ =
+            std::make_unique<MainWindow>(WindowServices{*dialogs_, *desktop_, *files_, *watch_,
+                                                        [] { return kMonday; }, *pictures_},
+                                         PrepareAppPaths(*desktop_));
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    FileListPage* Page(const char* name) const { return window_->findChild<FileListPage*>(name); }
+    FileListPage* EvaluationsPage() const { return Page("EvaluationsPage"); }
+    FileListPage* ImagesPage() const { return Page("ImagesPage"); }
+
+    void ShowPage(FileListPage* page) {
+        window_->findChild<QTabWidget*>("MainPanel")->setCurrentWidget(page);
+    }
+
+    // The entries in list order, sub-folders marked with a trailing "/".
+    static QStringList Listed(FileListPage* page) {
+        QStringList names;
+        for (int row = 0; row < page->List().EntryCount(); ++row) {
+            const FileEntry& entry = page->List().Entry(row);
+            names << entry.name + (entry.isFolder ? "/" : "");
+        }
+        return names;
+    }
+
+    static QString Count(FileListPage* page) {
+        return page->findChild<QLabel*>("FileCountLabel")->text();
+    }
+
+    static QString Cell(FileListPage* page, int row, int column) {
+        const QAbstractItemModel& model = page->List().Model();
+        return model.data(model.index(row, column), Qt::DisplayRole).toString();
+    }
+
+    static void Select(FileListPage* page, const QStringList& names) {
+        QTableView* view = page->List().DetailsView();
+        view->clearSelection();
+        for (int row = 0; row < page->List().EntryCount(); ++row) {
+            if (names.contains(page->List().Entry(row).name)) {
+                view->selectionModel()->select(view->model()->index(row, 0),
+                                               QItemSelectionModel::Select |
+                                                   QItemSelectionModel::Rows);
+            }
+        }
+    }
+
+    static void Run(QMenu* menu, const QString& text) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                action->trigger();
+                return;
+            }
+        }
+        QFAIL(qPrintable("no menu item " + text));
+    }
+
+    static QStringList Checked(QMenu* menu) {
+        QStringList checked;
+        for (QAction* action : menu->actions()) {
+            if (action->isChecked()) {
+                checked << action->text();
+            }
+        }
+        return checked;
+    }
+
+    QString NameField() const { return window_->findChild<QLineEdit*>("NameField")->text(); }
+
+private slots:
+    void initTestCase() {
+        LoadFrenchTranslation(*qApp);
+        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
+    }
+
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(home_->isValid());
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        desktop_ = std::make_unique<ScriptedDesktop>();
+        desktop_->documentsFolder = home_->path() + "/Documents/";
+        desktop_->workingDirectory = home_->path() + "/";
+        files_ = std::make_unique<DiskEvaluationFiles>();
+        watch_ = std::make_unique<InotifyFolderWatch>();
+        PrepareAppPaths(*desktop_);
+    }
+
+    void cleanup() {
+        window_.reset();
+        watch_.reset();
+        QVERIFY2(dialogs_->Finished(), "a dialog was not answered as scripted");
+    }
+
+    void listsWhatEachPatternTakes() {
+        for (const char* name : {"b.ini", "A.INI", "desktop.ini", "notes.mini", "readme.txt",
+                                 ".cv0a1b2c3d.tmp", "sub/inner.ini"}) {
+            QVERIFY(QDir().mkpath(QFileInfo(Evaluations() + name).path()));
+            WriteAll(Evaluations() + name, "x");
+        }
+        QVERIFY(QDir(Evaluations()).mkdir(".hidden"));
+        for (const char* name : {"photo.jpg", "PHOTO.JPEG", "a.jpeg"}) {
+            WriteAll(Images() + name, "x");
+        }
+        OpenWindow();
+        QCOMPARE(Listed(EvaluationsPage()),
+                 QStringList({".hidden/", "sub/", "A.INI", "b.ini", "desktop.ini", "notes.mini"}));
+        QCOMPARE(Count(EvaluationsPage()), QString("6 Fichiers"));
+        QCOMPARE(Listed(ImagesPage()), QStringList({"a.jpeg", "PHOTO.JPEG"}));
+        QCOMPARE(EvaluationsPage()->findChild<QLineEdit*>("FolderPathField")->text(),
+                 Evaluations());
+    }
+
+    void countFollowsTheFolder() {
+        OpenWindow();
+        QCOMPARE(Count(ImagesPage()), QString("0 Fichier"));
+        WriteAll(Images() + "one.jpeg", "x");
+        QTRY_COMPARE(Count(ImagesPage()), QString("1 Fichier"));
+        QVERIFY(QDir(Images()).mkdir("sub"));
+        QTRY_COMPARE(Count(ImagesPage()), QString("2 Fichiers"));
+        QVERIFY(QFile::remove(Images() + "one.jpeg"));
+        QTRY_COMPARE(Listed(ImagesPage()), QStringList({"sub/"}));
+    }
+
+    void detailsColumns() {
+        WriteAll(Evaluations() + "empty.ini", "");
+        WriteAll(Evaluations() + "small.ini", "x");
+        QVERIFY(QDir(Evaluations()).mkdir("sub"));
+        const QDateTime written(QDate(2026, 3, 4), QTime(5, 6, 7));
+        QFile stamped(Evaluations() + "small.ini");
+        QVERIFY(stamped.open(QIODevice::ReadWrite));
+        QVERIFY(stamped.setFileTime(written, QFileDevice::FileModificationTime));
+        stamped.close();
+        // A name that is not valid UTF-8 cannot be looked at again under its decoded name.
+        const QByteArray undecodable = QFile::encodeName(Evaluations()) + "z\xff.ini";
+        QVERIFY(::close(::open(undecodable.constData(), O_CREAT | O_WRONLY, 0644)) == 0);
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        QHeaderView* header = page->List().DetailsView()->horizontalHeader();
+        QStringList captions;
+        QList<int> widths;
+        for (int column = 0; column < 4; ++column) {
+            captions << page->List()
+                            .Model()
+                            .headerData(column, Qt::Horizontal, Qt::DisplayRole)
+                            .toString();
+            widths << header->sectionSize(column);
+        }
+        QCOMPARE(captions, QStringList({"Nom", "Taille", "Type", "Dernière modification"}));
+        QCOMPARE(widths, QList<int>({600, 100, 150, 120}));
+        QCOMPARE(Cell(page, 0, 1), QString());
+        QCOMPARE(Cell(page, 0, 2), QString());
+        QCOMPARE(Cell(page, 1, 1), QString("0 KB"));
+        QCOMPARE(Cell(page, 2, 1), QString("1 KB"));
+        // No desktop knows ".ini" by name: the type comes from the text inside.
+        QCOMPARE(Cell(page, 2, 2), QMimeDatabase().mimeTypeForName("text/plain").comment());
+        QCOMPARE(Cell(page, 2, 3), QString("04/03/2026 05:06"));
+        QCOMPARE(Cell(page, 3, 1) + Cell(page, 3, 3), QString());
+    }
+
+    void aSaveFromTheGridShowsUpAndClearsTheSelection() {
+        WriteAll(Evaluations() + "old.ini", Evaluation("100"));
+        OpenWindow();
+        Select(EvaluationsPage(), {"old.ini"});
+        QCOMPARE(EvaluationsPage()->List().SelectedRows().size(), size_t{1});
+        auto* name = window_->findChild<QLineEdit*>("NameField");
+        name->setFocus();
+        QTest::keyClicks(name, "FETE");
+        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        QTest::mouseClick(window_->findChild<QWidget*>("SaveButton"), Qt::LeftButton);
+        QTRY_COMPARE(Listed(EvaluationsPage()), QStringList({"FETE.ini", "old.ini"}));
+        QVERIFY(EvaluationsPage()->List().SelectedRows().empty());
+        QCOMPARE(Count(EvaluationsPage()), QString("2 Fichiers"));
+    }
+
+    void aWriteInPlaceUpdatesTheSize() {
+        WriteAll(Evaluations() + "grows.ini", "x");
+        OpenWindow();
+        QCOMPARE(Cell(EvaluationsPage(), 0, 1), QString("1 KB"));
+        QFile file(Evaluations() + "grows.ini");
+        QVERIFY(file.open(QIODevice::Append));
+        QCOMPARE(file.write(QByteArray(3000, 'y')), qint64{3000});
+        file.close();
+        QTRY_COMPARE(Cell(EvaluationsPage(), 0, 1), QString("3 KB"));
+    }
+
+    void viewModesArePerList() {
+        OpenWindow();
+        QCOMPARE(Checked(EvaluationsPage()->ViewModeMenu()), QStringList({"Détails"}));
+        Run(EvaluationsPage()->ViewModeMenu(), "Mode liste");
+        QCOMPARE(EvaluationsPage()->List().ViewMode(), int{FileList::kListMode});
+        QCOMPARE(Checked(EvaluationsPage()->ViewModeMenu()), QStringList({"Mode liste"}));
+        QCOMPARE(ImagesPage()->List().ViewMode(), int{FileList::kDetails});
+        QCOMPARE(Checked(ImagesPage()->ViewModeMenu()), QStringList({"Détails"}));
+        Run(ImagesPage()->ViewModeMenu(), "Grandes icônes");
+        QCOMPARE(Checked(ImagesPage()->ViewModeMenu()), QStringList({"Grandes icônes"}));
+        QCOMPARE(EvaluationsPage()->List().ViewMode(), int{FileList::kListMode});
+    }
+
+    // A selection made in an icon view covers whole rows once the details are shown.
+    void selectionCarriesAcrossViews() {
+        WriteAll(Evaluations() + "a.ini", "x");
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        ShowPage(page);
+        Run(page->ViewModeMenu(), "Petites icônes");
+        auto* view = static_cast<QAbstractItemView*>(page->List().ShownView());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(0, 0)).center());
+        Run(page->ViewModeMenu(), "Détails");
+        QVERIFY(page->List().DetailsView()->selectionModel()->isRowSelected(0, {}));
+    }
+
+    void headerClicksSortAndReverse() {
+        WriteAll(Evaluations() + "b.ini", QByteArray(5000, 'x'));
+        WriteAll(Evaluations() + "a.ini", QByteArray(3000, 'x'));
+        WriteAll(Evaluations() + "C.ini", "x");
+        QVERIFY(QDir(Evaluations()).mkdir("z"));
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        ShowPage(page);
+        QHeaderView* header = page->List().DetailsView()->horizontalHeader();
+        const auto click = [header](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              {header->sectionViewportPosition(column) + 10, header->height() / 2});
+        };
+        QCOMPARE(Listed(page), QStringList({"z/", "a.ini", "b.ini", "C.ini"}));
+        Select(page, {"a.ini"});
+        click(0);
+        QCOMPARE(Listed(page), QStringList({"z/", "C.ini", "b.ini", "a.ini"}));
+        QCOMPARE(page->List().SelectedRows(), std::vector<int>({3}));
+        click(1);
+        QCOMPARE(Listed(page), QStringList({"z/", "C.ini", "a.ini", "b.ini"}));
+        click(1);
+        QCOMPARE(Listed(page), QStringList({"z/", "b.ini", "a.ini", "C.ini"}));
+        WriteAll(Evaluations() + "d.ini", QByteArray(4000, 'x'));
+        QTRY_COMPARE(Listed(page), QStringList({"z/", "b.ini", "d.ini", "a.ini", "C.ini"}));
+    }
+
+    void deleteForGood_data() {
+        QTest::addColumn<QStringList>("selected");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("left");
+        const QStringList all{"lien/", "sub/", "a.ini", "locked.ini"};
+        const int yes = int(MessageAnswer::Yes);
+        QTest::newRow("yes") << QStringList{"a.ini"} << yes
+                             << QStringList{"lien/", "sub/", "locked.ini"};
+        QTest::newRow("no") << QStringList{"a.ini"} << int(MessageAnswer::No) << all;
+        QTest::newRow("nothing selected") << QStringList{} << yes << all;
+        QTest::newRow("read-only file")
+            << QStringList{"locked.ini"} << yes << QStringList{"lien/", "sub/", "a.ini"};
+        QTest::newRow("sub-folders left alone, a link to one too")
+            << QStringList{"sub", "lien", "a.ini"} << yes
+            << QStringList{"lien/", "sub/", "locked.ini"};
+    }
+    void deleteForGood() {
+        QFETCH(QStringList, selected);
+        QFETCH(int, answer);
+        QFETCH(QStringList, left);
+        WriteAll(Evaluations() + "a.ini", "x");
+        WriteAll(Evaluations() + "locked.ini", "x");
+        QVERIFY(QFile::setPermissions(Evaluations() + "locked.ini", QFile::ReadOwner));
+        QVERIFY(QDir(Evaluations()).mkdir("sub"));
+        QVERIFY(QDir(home_->path()).mkdir("outside"));
+        QVERIFY(QFile::link(home_->path() + "/outside", Evaluations() + "lien"));
+        OpenWindow();
+        Select(EvaluationsPage(), selected);
+        dialogs_->ScriptAnswers({MessageAnswer(answer)});
+        Run(EvaluationsPage()->ContextMenu(), "Supprimer définitivement");
+        QCOMPARE(dialogs_->messages.size(), size_t{1});
+        QCOMPARE(dialogs_->messages[0].title, std::string("SUPPRESSION DEFINITIVE"));
+        QCOMPARE(Listed(EvaluationsPage()), left);
+        QCOMPARE(Count(EvaluationsPage()), QString::number(left.size()) + " Fichiers");
+    }
+
+    void deleteOnAnEmptyListAsksNothing() {
+        OpenWindow();
+        Run(ImagesPage()->ContextMenu(), "Supprimer définitivement");
+        QVERIFY(dialogs_->messages.empty());
+    }
+
+    void recycleAndPropertiesGoToTheDesktopInListOrder() {
+        for (const char* name : {"c.jpeg", "a.jpeg", "b.jpeg"}) {
+            WriteAll(Images() + name, "x");
+        }
+        OpenWindow();
+        Select(ImagesPage(), {"c.jpeg", "a.jpeg"});
+        Run(ImagesPage()->ContextMenu(), "Propriétés de l'image");
+        Run(ImagesPage()->ContextMenu(), "Envoyer à la corbeille");
+        const QStringList expected{Images() + "a.jpeg", Images() + "c.jpeg"};
+        QCOMPARE(desktop_->propertiesShown, expected);
+        QCOMPARE(desktop_->recycled, expected);
+        QVERIFY(dialogs_->messages.empty());
+    }
+
+    void openingSeveralLeavesTheLowerOneOnTheGrid() {
+        WriteAll(Evaluations() + "Alpha.ini", Evaluation("100"));
+        WriteAll(Evaluations() + "Beta.ini", Evaluation("200"));
+        OpenWindow();
+        ShowPage(EvaluationsPage());
+        Select(EvaluationsPage(), {"Alpha.ini", "Beta.ini"});
+        Run(EvaluationsPage()->ContextMenu(), "Ouvrir le fichier");
+        QCOMPARE(NameField(), QString("Beta"));
+        QCOMPARE(window_->findChild<QLineEdit*>("P1Field")->text(), QString("200"));
+        QCOMPARE(window_->findChild<QTabWidget*>("MainPanel")->currentIndex(), 0);
+    }
+
+    void enterAndDoubleClickOpenFilesOnly() {
+        WriteAll(Evaluations() + "Gala.ini", Evaluation("300"));
+        QVERIFY(QDir(Evaluations()).mkdir("Archives"));
+        WriteAll(Images() + "Gala.jpeg", "x");
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        ShowPage(page);
+        QTableView* view = page->List().DetailsView();
+        const auto rowCentre = [view](int row) {
+            return view->visualRect(view->model()->index(row, 0)).center();
+        };
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(0));
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowCentre(0));
+        QCOMPARE(NameField(), QString());
+        QCOMPARE(page->findChild<QLabel*>("FolderNameLabel")->text(), QString("Archives"));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(1));
+        QCOMPARE(page->findChild<QLabel*>("FolderNameLabel")->text(), QString("Archives"));
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(NameField(), QString("Gala"));
+
+        ShowPage(ImagesPage());
+        QTableView* images = ImagesPage()->List().DetailsView();
+        const QPoint first = images->visualRect(images->model()->index(0, 0)).center();
+        QTest::mouseClick(images->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseDClick(images->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(desktop_->opened, QStringList({Images() + "Gala.jpeg"}));
+    }
+
+    void contextMenuFromMouseAndKeyboard() {
+        WriteAll(Evaluations() + "a.ini", "x");
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        ShowPage(page);
+        QTableView* view = page->List().DetailsView();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5},
+                                view->viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(view->viewport(), &click);
+        QTRY_VERIFY(page->ContextMenu()->isVisible());
+        page->ContextMenu()->close();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(page->ContextMenu()->isVisible());
+        page->ContextMenu()->close();
+    }
+};
+
+QTEST_MAIN(TestFileListPage)
+#include "test_file_list_page.moc"
