@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace corvane {
 
 // What the program asks of the desktop. Folder paths end with the path separator.
@@ -12,11 +14,15 @@ public:
     virtual QString DocumentsFolder() = 0;
     // The process's working directory.
     virtual QString WorkingDirectory() = 0;
-    // The desktop's "open" action on a path; whether it was started.
-    virtual bool Open(const QString& path) = 0;
+    // Told, once, whether a program took what was handed over. It may be told after the call
+    // has returned, while the window goes on working.
+    using Outcome = std::function<void(bool succeeded)>;
+
+    // The desktop's "open" action on a path.
+    virtual void Open(const QString& path, Outcome outcome = {}) = 0;
     // Starts the target as a program when it is one, otherwise opens it (documents, web and
-    // mailto addresses); whether it was started.
-    virtual bool RunOrOpen(const QString& target) = 0;
+    // mailto addresses).
+    virtual void RunOrOpen(const QString& target, Outcome outcome = {}) = 0;
     // Shows the properties sheet of a path, each path in a window of its own; the result is not
     // looked at.
     virtual void ShowProperties(const QString& path) = 0;

@@ -1,8 +1,8 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/OpenWithDesktop.h"
 #include "platform/PropertiesWindow.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -39,19 +39,20 @@ QString QtDesktop::WorkingDirectory() {
     return WithSeparator(QDir::currentPath());
 }
 
-bool QtDesktop::Open(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+void QtDesktop::Open(const QString& path, Outcome outcome) {
+    OpenWithDesktop(path, std::move(outcome));
 }
 
-bool QtDesktop::RunOrOpen(const QString& target) {
+void QtDesktop::RunOrOpen(const QString& target, Outcome outcome) {
     const QFileInfo file(target);
     if (file.isFile() && file.isExecutable()) {
-        return QProcess::startDetached(file.absoluteFilePath(), {});
+        const bool started = QProcess::startDetached(file.absoluteFilePath(), {});
+        if (outcome) {
+            outcome(started);
+        }
+        return;
     }
-    if (file.exists()) {
-        return Open(target);
-    }
-    return QDesktopServices::openUrl(QUrl(target, QUrl::TolerantMode));
+    OpenWithDesktop(target, std::move(outcome));
 }
 
 #ifdef CORVANE_FILE_MANAGER_DBUS

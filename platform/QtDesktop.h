@@ -9,8 +9,8 @@ class QtDesktop : public Desktop {
 public:
     QString DocumentsFolder() override;
     QString WorkingDirectory() override;
-    bool Open(const QString& path) override;
-    bool RunOrOpen(const QString& target) override;
+    void Open(const QString& path, Outcome outcome = {}) override;
+    void RunOrOpen(const QString& target, Outcome outcome = {}) override;
     void ShowProperties(const QString& path) override;
     bool MoveToRecycleBin(const QString& path) override;
 };

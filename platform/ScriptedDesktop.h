@@ -11,13 +11,13 @@ class ScriptedDesktop : public Desktop {
 public:
     QString DocumentsFolder() override { return documentsFolder; }
     QString WorkingDirectory() override { return workingDirectory; }
-    bool Open(const QString& path) override {
+    void Open(const QString& path, Outcome outcome = {}) override {
         opened << path;
-        return succeeds;
+        Tell(outcome);
     }
-    bool RunOrOpen(const QString& target) override {
+    void RunOrOpen(const QString& target, Outcome outcome = {}) override {
         started << target;
-        return succeeds;
+        Tell(outcome);
     }
     void ShowProperties(const QString& path) override { propertiesShown << path; }
     bool MoveToRecycleBin(const QString& path) override {
@@ -32,6 +32,13 @@ public:
     QStringList started;
     QStringList propertiesShown;
     QStringList recycled;
+
+private:
+    void Tell(const Outcome& outcome) const {
+        if (outcome) {
+            outcome(succeeds);
+        }
+    }
 };
 
 } // namespace corvane

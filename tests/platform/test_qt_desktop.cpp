@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 using namespace corvane;
@@ -117,6 +119,39 @@ private slots:
 
         window->close();
         QTRY_VERIFY(window.isNull());
+    }
+
+    // The outcome is xdg-open's exit status, told from the event loop; a desktop without
+    // xdg-open has no program for anything.
+    void openTellsWhetherAProgramTookTheTarget_data() {
+        QTest::addColumn<QString>("launcher");
+        QTest::addColumn<bool>("succeeded");
+        QTest::newRow("a program took it") << "exit 0" << true;
+        QTest::newRow("no program for it") << "exit 3" << false;
+        QTest::newRow("no xdg-open") << QString() << false;
+    }
+    void openTellsWhetherAProgramTookTheTarget() {
+        QFETCH(QString, launcher);
+        QFETCH(bool, succeeded);
+        const QString bin = root_ + "/bin-" + QTest::currentDataTag() + "/";
+        QVERIFY(QDir().mkpath(bin));
+        if (!launcher.isEmpty()) {
+            WriteAll(bin + "xdg-open",
+                     "#!/bin/sh\necho \"$1\" > \"$0.target\"\n" + launcher.toUtf8() + "\n");
+            QVERIFY(QFile::setPermissions(bin + "xdg-open", QFile::ReadOwner | QFile::ExeOwner));
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin));
+        std::optional<bool> told;
+        desktop_.RunOrOpen("mailto:aide@corvane.example ?subject=Besoin d'aide",
+                           [&told](bool outcome) { told = outcome; });
+        qputenv("PATH", path);
+        QTRY_VERIFY_WITH_TIMEOUT(told.has_value(), 5000);
+        QCOMPARE(*told, succeeded);
+        if (!launcher.isEmpty()) {
+            QCOMPARE(ReadAll(bin + "xdg-open.target"),
+                     QByteArray("mailto:aide@corvane.example ?subject=Besoin d'aide\n"));
+        }
     }
 };
 
