@@ -131,13 +131,16 @@ void MainWindow::ConnectCommands() {
     on(kNewEvaluationCommand, [this] { commands_.StartNew(); });
     on(kSaveEvaluationCommand, [this] { commands_.Save(); });
     on(kQuitCommand, [this] { Quit(); });
-    // The pictures, documents, help, web page and About window are wired in as they come.
-    for (int command :
-         {kOpenPictureCommand, kGridFormCommand, kFormUnder5000Command, kFormOver5000Command,
-          kFlowchartCommand, kReferenceCommand, kAboutCommand, kCheckUpdateCommand, kHelpCommand}) {
-        on(command, [] {});
-    }
+    ConnectPictureCommands();
+    ConnectDocumentCommands();
 }
+
+// The snapshot button and "Ouvrir une image".
+void MainWindow::ConnectPictureCommands() {}
+
+// The reference documents (menu items and buttons), the help, the software page and the About
+// window.
+void MainWindow::ConnectDocumentCommands() {}
 
 void MainWindow::ConnectGridPage() {
     connect(gridPage_, &GridPage::optionClicked, this,

@@ -62,6 +62,8 @@ private:
     FileListPage* AddFileListPage(const FileListPageSetup& setup, const QString& folder,
                                   const QFont& titleFont);
     void ConnectCommands();
+    void ConnectPictureCommands();
+    void ConnectDocumentCommands();
     void ConnectGridPage();
     void Quit();
 
