@@ -2,18 +2,21 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextBoundaryFinder>
 #include <QVBoxLayout>
 
 namespace corvane {
 
 namespace {
+
+const QSize kPromptSize(300, 130);
 
 QWidget* WindowInFront() {
     return QApplication::activeWindow();
@@ -147,16 +150,24 @@ QString QtDialogs::ChooseFileToOpen(const QString& title, const QString& folder,
 }
 
 QString QtDialogs::PromptText(const QString& title, const QString& label) {
-    QDialog dialog(WindowInFront());
+    QDialog dialog(WindowInFront(), Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(title);
+    dialog.setFixedSize(kPromptSize);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(label, &dialog));
     auto* field = new QLineEdit(&dialog);
+    field->setObjectName(QStringLiteral("PromptField"));
     layout->addWidget(field);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
+    // Enter presses the default button; Escape and the close box reject the dialog.
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setDefault(true);
+    QObject::connect(ok, &QAbstractButton::clicked, &dialog, &QDialog::accept);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    if (const QScreen* screen = dialog.screen(); screen != nullptr) {
+        dialog.move(screen->availableGeometry().center() -
+                    QPoint(kPromptSize.width() / 2, kPromptSize.height() / 2));
+    }
+    field->setFocus();
     return dialog.exec() == QDialog::Accepted ? field->text() : QString();
 }
 

@@ -11,6 +11,8 @@
 #include "shell/StatusLine.h"
 #include "shell/TitleFont.h"
 #include "store/FileListPage.h"
+#include "store/OpenPicture.h"
+#include "store/Snapshot.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -136,7 +138,15 @@ void MainWindow::ConnectCommands() {
 }
 
 // The snapshot button and "Ouvrir une image".
-void MainWindow::ConnectPictureCommands() {}
+void MainWindow::ConnectPictureCommands() {
+    connect(gridPage_, &GridPage::snapshotClicked, this, [this] {
+        TakeSnapshot({services_.dialogs, services_.desktop, services_.files, services_.clock,
+                      paths_.images, *this},
+                     gridPage_->NameText());
+    });
+    connect(actions_.at(kOpenPictureCommand), &QAction::triggered, this,
+            [this] { OpenPicture(services_.dialogs, services_.desktop, paths_.images); });
+}
 
 // The reference documents (menu items and buttons), the help, the software page and the About
 // window.

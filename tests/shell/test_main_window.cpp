@@ -115,6 +115,7 @@ const QStringList kNewPage = Page("", "1 1 1");
 
 constexpr int kOpenCommand = 1;
 constexpr int kSaveCommand = 3;
+constexpr int kOpenPictureMenuCommand = 5;
 constexpr int kQuitCommand = 7;
 constexpr int kCommands[]{1, 2, 3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 
@@ -413,7 +414,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, command);
         QFETCH(QString, focus);
-        if (command == kOpenCommand) {
+        const bool choosesFile = command == kOpenCommand || command == kOpenPictureMenuCommand;
+        if (choosesFile) {
             dialogs_->ScriptFiles({QString()});
         } else if (command == kSaveCommand) {
             dialogs_->ScriptAnswers({MessageAnswer::Ok});
@@ -435,7 +437,7 @@ private slots:
                      qPrintable(QString("command %1 fired %2 times").arg(each).arg(spy->count())));
         }
         QCOMPARE(window_->isVisible(), command != kQuitCommand);
-        QCOMPARE(dialogs_->fileRequests.size(), std::size_t{command == kOpenCommand ? 1U : 0U});
+        QCOMPARE(dialogs_->fileRequests.size(), std::size_t{choosesFile ? 1U : 0U});
         QCOMPARE(Asked(), command == kSaveCommand ? Describe({kEmptyName}) : QStringList());
     }
 

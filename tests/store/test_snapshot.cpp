@@ -1,0 +1,299 @@
+// The snapshot button and "Ouvrir une image" in the real window: the picture's name and
+// content, the questions around it, and the names that must not lead to a file.
+#include "platform/DiskEvaluationFiles.h"
+#include "platform/InotifyFolderWatch.h"
+#include "platform/JpegCodec.h"
+#include "platform/ScriptedDesktop.h"
+#include "platform/ScriptedDialogs.h"
+#include "shell/AppPaths.h"
+#include "shell/MainWindow.h"
+#include "shell/PictureCatalogue.h"
+#include "store/OpenPicture.h"
+#include "store/Snapshot.h"
+#include "tests/support/FileContent.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+using namespace corvane;
+
+Q_DECLARE_METATYPE(corvane::MessageAnswer)
+
+namespace {
+
+const LocalDateTime kLeapYearAfternoon{{2020, 2, 28}, 14, 30, 15};
+const QString kStamp = QStringLiteral("_20200228_143015.jpeg");
+
+QString Describe(const std::vector<UserMessage>& messages) {
+    QStringList described;
+    for (const UserMessage& message : messages) {
+        described << QString::fromStdString(message.title + " | " + message.text);
+    }
+    return described.join(" || ");
+}
+
+// The mean difference of the colour channels of two pictures of the same size, 0 to 255.
+double MeanDifference(const QImage& a, const QImage& b) {
+    const QImage left = a.convertToFormat(QImage::Format_RGB888);
+    const QImage right = b.convertToFormat(QImage::Format_RGB888);
+    double total = 0;
+    for (int y = 0; y < left.height(); ++y) {
+        const uchar* l = left.constScanLine(y);
+        const uchar* r = right.constScanLine(y);
+        for (int x = 0; x < left.width() * 3; ++x) {
+            total += std::abs(l[x] - r[x]);
+        }
+    }
+    return total / (double(left.width()) * left.height() * 3);
+}
+
+} // namespace
+
+class TestSnapshot : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ScriptedDesktop> desktop_;
+    DiskEvaluationFiles files_;
+    InotifyFolderWatch watch_;
+    std::unique_ptr<PictureCatalogue> pictures_;
+    std::unique_ptr<MainWindow> window_;
+    QLineEdit* nameField_ = nullptr;
+
+    QString Documents() const { return home_->path() + "/Documents/"; }
+    QString Images() const { return Documents() + "Mes Evaluations Images/"; }
+
+    void TypeName(const QString& name) {
+        nameField_->setFocus();
+        QTest::keyClicks(nameField_, name);
+    }
+
+    void ClickSnapshot() {
+        auto* button = window_->findChild<QPushButton*>("SnapshotButton");
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    std::optional<QImage> Picture(const QString& path) const { return DecodeJpeg(ReadAll(path)); }
+
+private slots:
+    void initTestCase() {
+        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
+    }
+
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(home_->isValid());
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        desktop_ = std::make_unique<ScriptedDesktop>();
+        desktop_->documentsFolder = Documents();
+        desktop_->workingDirectory = home_->path() + "/";
+        window_ = std::make_unique<MainWindow>(WindowServices{*dialogs_, *desktop_, files_, watch_,
+                                                              [] { return kLeapYearAfternoon; },
+                                                              *pictures_},
+                                               PrepareAppPaths(*desktop_));
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        nameField_ = window_->findChild<QLineEdit*>("NameField");
+        QVERIFY(nameField_);
+    }
+
+    void cleanup() {
+        window_.reset();
+        QVERIFY2(dialogs_->Finished(), qPrintable(Describe(dialogs_->messages)));
+    }
+
+    void snapshotStamp_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("seconds"); // since midnight
+        QTest::addColumn<QString>("stamp");
+        QTest::newRow("afternoon") << 2020 << 2 << 28 << 52215 << "20200228_143015";
+        QTest::newRow("single digits padded") << 2026 << 3 << 1 << 3723 << "20260301_010203";
+        QTest::newRow("midnight") << 2026 << 12 << 31 << 0 << "20261231_000000";
+        QTest::newRow("last second") << 2026 << 12 << 31 << 86399 << "20261231_235959";
+    }
+
+    void snapshotStamp() {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, seconds);
+        QFETCH(QString, stamp);
+        const LocalDateTime moment{
+            {year, month, day}, seconds / 3600, seconds / 60 % 60, seconds % 60};
+        QCOMPARE(SnapshotStamp(moment), stamp);
+        QCOMPARE(SnapshotPath("/images/", "A b", moment), "/images/A b_" + stamp + ".jpeg");
+    }
+
+    // The picture shows the window from just below the menu bar, full width, 518 pixels high.
+    void pictureOfTheWindow() {
+        TypeName("TEST");
+        dialogs_->ScriptAnswers({MessageAnswer::No});
+        ClickSnapshot();
+
+        QCOMPARE(Entries(Images()), QStringList{"TEST" + kStamp});
+        const std::optional<QImage> picture = Picture(Images() + "TEST" + kStamp);
+        QVERIFY(picture);
+        QCOMPARE(picture->size(), QSize(1014, 518));
+
+        const QRect area = SnapshotArea(*window_);
+        QCOMPARE(area.topLeft(), window_->centralWidget()->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(area.topLeft(), window_->mapToGlobal(QPoint(0, window_->menuBar()->height())));
+        const QImage shown =
+            window_->grab(QRect(window_->mapFromGlobal(area.topLeft()), area.size())).toImage();
+        QVERIFY2(MeanDifference(*picture, shown) < 2.0,
+                 qPrintable(QString::number(MeanDifference(*picture, shown))));
+        QCOMPARE(nameField_->text(), QString("TEST"));
+    }
+
+    void takeSnapshot_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("typedInPrompt");
+        QTest::addColumn<QList<MessageAnswer>>("answers");
+        QTest::addColumn<QString>("written"); // empty when nothing is
+        QTest::addColumn<bool>("opened");
+        using Answers = QList<MessageAnswer>;
+        QTest::newRow("field, Oui opens")
+            << "TEST" << QStringList{} << Answers{MessageAnswer::Yes} << "TEST" << true;
+        QTest::newRow("field, Non")
+            << "TEST" << QStringList{} << Answers{MessageAnswer::No} << "TEST" << false;
+        QTest::newRow("prompt cancelled or empty")
+            << "" << QStringList{""} << Answers{} << "" << false;
+        QTest::newRow("name typed in prompt, Oui")
+            << "" << QStringList{"bilan du 3"} << Answers{MessageAnswer::Yes} << "bilan du 3"
+            << true;
+        QTest::newRow("name typed in prompt, Non")
+            << "" << QStringList{"bilan"} << Answers{MessageAnswer::No} << "bilan" << false;
+    }
+
+    void takeSnapshot() {
+        QFETCH(QString, field);
+        QFETCH(QStringList, typedInPrompt);
+        QFETCH(QList<MessageAnswer>, answers);
+        QFETCH(QString, written);
+        QFETCH(bool, opened);
+        TypeName(field);
+        dialogs_->ScriptTexts(typedInPrompt);
+        for (MessageAnswer answer : answers) {
+            dialogs_->ScriptAnswers({answer});
+        }
+        ClickSnapshot();
+
+        const QString path = Images() + written + kStamp;
+        QCOMPARE(Entries(Images()),
+                 written.isEmpty() ? QStringList{} : QStringList{written + kStamp});
+        QCOMPARE(dialogs_->prompts,
+                 field.isEmpty() ? QStringList{"Image|Donnez un nom à l'image"} : QStringList{});
+        const std::vector<UserMessage> asked =
+            written.isEmpty() ? std::vector<UserMessage>{}
+                              : std::vector<UserMessage>{OpenSnapshotQuestion()};
+        QCOMPARE(dialogs_->messages, asked);
+        QCOMPARE(desktop_->opened, opened ? QStringList{path} : QStringList{});
+        QCOMPARE(nameField_->text(), field);
+    }
+
+    // Names that lead out of the images folder or that the file system refuses: the failure is
+    // told and no file is written anywhere.
+    void refusedNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("prepare"); // "" or "link": "sub" leads out of the folder
+        QTest::newRow("missing sub-folder") << "absent/x"
+                                            << "";
+        QTest::newRow("name too long") << QString(300, 'x') << "";
+        QTest::newRow("parent folder") << "../outside"
+                                       << "";
+        QTest::newRow("link to a folder outside") << "sub/x"
+                                                  << "link";
+        QTest::newRow("NUL character") << QString("abc") + QChar(0) + "def"
+                                       << "";
+    }
+
+    void refusedNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, prepare);
+        const QString outside = home_->path() + "/outside";
+        QVERIFY(QDir().mkdir(outside));
+        if (prepare == "link") {
+            QVERIFY(QFile::link(outside, Images() + "sub"));
+        }
+        const QStringList before = Entries(Images());
+        dialogs_->ScriptTexts({name});
+        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        ClickSnapshot();
+
+        QCOMPARE(dialogs_->messages, std::vector<UserMessage>{SnapshotFailureMessage()});
+        QCOMPARE(Entries(Images()), before);
+        QCOMPARE(Entries(outside), QStringList{});
+        QCOMPARE(Entries(Documents()), QStringList({"Mes Evaluations", "Mes Evaluations Images"}));
+        QVERIFY(desktop_->opened.isEmpty());
+    }
+
+    void existingSubFolderIsInside() {
+        QVERIFY(QDir(Images()).mkdir("sub"));
+        dialogs_->ScriptTexts({"sub/x"});
+        dialogs_->ScriptAnswers({MessageAnswer::No});
+        ClickSnapshot();
+        QCOMPARE(Entries(Images() + "sub"), QStringList{"x" + kStamp});
+    }
+
+    // Two snapshots in the same second under the same name: the second replaces the first,
+    // and whatever was at that name before, without a question.
+    void overwriteInTheSameSecond() {
+        const QString path = Images() + "TEST" + kStamp;
+        WriteAll(path, "not a picture");
+        TypeName("TEST");
+        dialogs_->ScriptAnswers({MessageAnswer::No, MessageAnswer::No});
+        ClickSnapshot();
+        ClickSnapshot();
+
+        QCOMPARE(Entries(Images()), QStringList{"TEST" + kStamp});
+        const std::optional<QImage> picture = Picture(path);
+        QVERIFY(picture);
+        QCOMPARE(picture->size(), QSize(1014, 518));
+        QCOMPARE(dialogs_->messages, std::vector<UserMessage>(2, OpenSnapshotQuestion()));
+    }
+
+    void openPicture_data() {
+        QTest::addColumn<QString>("chosen"); // empty when cancelled
+        QTest::addColumn<bool>("desktopSucceeds");
+        QTest::addColumn<bool>("failureTold");
+        QTest::newRow("cancelled") << "" << true << false;
+        QTest::newRow("opened") << "/pictures/a.jpeg" << true << false;
+        QTest::newRow("no program takes it") << "/pictures/a.jpeg" << false << true;
+    }
+
+    void openPicture() {
+        QFETCH(QString, chosen);
+        QFETCH(bool, desktopSucceeds);
+        QFETCH(bool, failureTold);
+        desktop_->succeeds = desktopSucceeds;
+        dialogs_->ScriptFiles({chosen});
+        if (failureTold) {
+            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        }
+        QTest::keyClick(nameField_, Qt::Key_P, Qt::ControlModifier);
+
+        QCOMPARE(dialogs_->fileRequests.size(), size_t(1));
+        QCOMPARE(dialogs_->fileRequests[0].title, QString("Ouvrir une image d'évaluation"));
+        QCOMPARE(dialogs_->fileRequests[0].folder, Images());
+        QCOMPARE(dialogs_->fileRequests[0].filter, QString("Fichiers images|*.jpeg"));
+        QCOMPARE(desktop_->opened, chosen.isEmpty() ? QStringList{} : QStringList{chosen});
+        QCOMPARE(dialogs_->messages, failureTold
+                                         ? std::vector<UserMessage>{PictureOpeningFailureMessage()}
+                                         : std::vector<UserMessage>{});
+    }
+};
+
+QTEST_MAIN(TestSnapshot)
+#include "test_snapshot.moc"

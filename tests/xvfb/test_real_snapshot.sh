@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The snapshot on a real X screen: the picture holds the screen's pixels, so a window lying over
+# the program's window is in it. Usage: test_real_snapshot.sh path/to/corvane
+set -euo pipefail
+
+if [ -z "${CORVANE_ON_XVFB:-}" ]; then
+    exec env CORVANE_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+corvane=$1
+home=$(mktemp -d)
+trap 'kill "${cover:-}" "${program:-}" 2>/dev/null || true; rm -rf "$home"' EXIT
+export HOME=$home
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_DOCUMENTS_DIR
+images="$HOME/Documents/Mes Evaluations Images"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Runs the command until it succeeds, every tenth of a second for at most five seconds.
+retry() {
+    for _ in $(seq 50); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+window_named() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+}
+
+found() {
+    [ -n "$(window_named "$1")" ]
+}
+
+"$corvane" &
+program=$!
+retry found Corvane || fail "the main window did not show"
+main=$(window_named Corvane)
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$WIDTH" = 1014 ] && [ "$HEIGHT" = 718 ] || fail "window of ${WIDTH}x$HEIGHT"
+
+# A red window over the window's upper area, in window coordinates 700,300 to 900,400.
+xlogo -geometry "200x100+$((X + 700))+$((Y + 300))" -fg red -bg red &
+cover=$!
+retry found xlogo || fail "the covering window did not show"
+
+# No window manager gives the focus: it is handed over by hand. NameField has it in the window.
+xdotool windowfocus --sync "$main"
+xdotool type --delay 20 essai
+xdotool mousemove --window "$main" 570 62 click 1
+
+retry found "Afficher l'image" || fail "no question after the snapshot"
+question=$(window_named "Afficher l'image")
+xdotool windowfocus --sync "$question"
+xdotool key Escape
+retry eval '! found "Afficher l'"'"'image"' || fail "the question stayed open"
+
+shopt -s nullglob
+pictures=("$images"/ESSAI_*.jpeg)
+[ ${#pictures[@]} = 1 ] || fail "expected one picture, found: $(ls -A "$images")"
+picture=${pictures[0]}
+[[ "$(basename "$picture")" =~ ^ESSAI_[0-9]{8}_[0-9]{6}\.jpeg$ ]] || fail "named $picture"
+size=$(identify -format '%wx%h' "$picture")
+[ "$size" = 1014x518 ] || fail "picture of $size"
+
+# The middle of the red window, below the menu bar's 15 to 30 pixels, is red in the picture.
+colour=$(identify -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]' \
+    "$picture[20x20+790+315]")
+read -r red green blue <<<"$colour"
+[ "$red" -gt 230 ] && [ "$green" -lt 25 ] && [ "$blue" -lt 25 ] ||
+    fail "the covering window is not in the picture (colour $colour)"
+# Beside it the program's own window shows: not red.
+colour=$(identify -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]' \
+    "$picture[20x20+600+315]")
+read -r red green blue <<<"$colour"
+[ "$green" -gt 100 ] || fail "the window beside the red one is missing (colour $colour)"
+
+kill "$cover"
+xdotool windowfocus --sync "$main"
+xdotool key ctrl+q
+still_running() { kill -0 "$program" 2>/dev/null; }
+retry eval '! still_running' || fail "still running after Ctrl+Q"
+status=0
+wait "$program" || status=$?
+program=
+[ "$status" = 0 ] || fail "exit status $status"
+# CORVANE_KEEP_PICTURE=path keeps a copy of the picture to look at.
+[ -z "${CORVANE_KEEP_PICTURE:-}" ] || cp "$picture" "$CORVANE_KEEP_PICTURE"
+echo "PASS: $(basename "$picture") $size with the covering window in it"
