@@ -1,6 +1,5 @@
 #include "platform/OpenWithDesktop.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -24,8 +23,8 @@ constexpr int kSettledAfterMs = 10000;
 // The toolkit's own opening only says that xdg-open was started, so a desktop without a browser
 // or a mail program would never be reported. xdg-open's exit status says whether a program took
 // the target: it is read when the process ends, from the event loop.
-void OpenWithDesktop(const QString& target, Desktop::Outcome outcome) {
-    auto* process = new QProcess(QCoreApplication::instance());
+void OpenWithDesktop(const QString& target, Desktop::Outcome outcome, QObject& owner) {
+    auto* process = new QProcess(&owner);
     auto told = std::make_shared<bool>(false);
     const auto tell = [told, outcome = std::move(outcome)](bool succeeded) {
         if (!*told) {
@@ -55,7 +54,7 @@ void OpenWithDesktop(const QString& target, Desktop::Outcome outcome) {
 
 #else
 
-void OpenWithDesktop(const QString& target, Desktop::Outcome outcome) {
+void OpenWithDesktop(const QString& target, Desktop::Outcome outcome, QObject& /*owner*/) {
     const QUrl url =
         QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target, QUrl::TolerantMode);
     const bool opened = QDesktopServices::openUrl(url);

@@ -39,8 +39,14 @@ QString QtDesktop::WorkingDirectory() {
     return WithSeparator(QDir::currentPath());
 }
 
+QtDesktop::~QtDesktop() {
+    for (QObject* opening : openings_.children()) {
+        opening->disconnect();
+    }
+}
+
 void QtDesktop::Open(const QString& path, Outcome outcome) {
-    OpenWithDesktop(path, std::move(outcome));
+    OpenWithDesktop(path, std::move(outcome), openings_);
 }
 
 void QtDesktop::RunOrOpen(const QString& target, Outcome outcome) {
@@ -52,7 +58,7 @@ void QtDesktop::RunOrOpen(const QString& target, Outcome outcome) {
         }
         return;
     }
-    OpenWithDesktop(target, std::move(outcome));
+    OpenWithDesktop(target, std::move(outcome), openings_);
 }
 
 #ifdef CORVANE_FILE_MANAGER_DBUS

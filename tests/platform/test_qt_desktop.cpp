@@ -41,6 +41,14 @@ QList<PropertiesWindow*> VisiblePropertiesWindows() {
     return windows;
 }
 
+// Runs `start` with only `bin` on the search path, where the desktop looks for xdg-open.
+template <typename Start> void RunWithPath(const QString& bin, Start start) {
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin));
+    start();
+    qputenv("PATH", path);
+}
+
 QString TextsOf(const QWidget* window) {
     QStringList texts;
     for (const QLabel* label : window->findChildren<QLabel*>()) {
@@ -123,6 +131,23 @@ private slots:
 
     // The outcome is xdg-open's exit status, told from the event loop; a desktop without
     // xdg-open has no program for anything.
+    // An opening still waited for when the program ends tells no one: its listeners are gone.
+    void openingsEndUntoldWithTheDesktop() {
+        const QString bin = root_ + "/bin-slow/";
+        QVERIFY(QDir().mkpath(bin));
+        WriteAll(bin + "xdg-open", "#!/bin/sh\n/bin/sleep 30\n");
+        QVERIFY(QFile::setPermissions(bin + "xdg-open", QFile::ReadOwner | QFile::ExeOwner));
+        bool told = false;
+        {
+            QtDesktop desktop;
+            RunWithPath(bin, [&desktop, &told] {
+                desktop.Open("/nowhere.jpeg", [&told](bool) { told = true; });
+            });
+            QTest::qWait(200);
+        }
+        QVERIFY(!told);
+    }
+
     void openTellsWhetherAProgramTookTheTarget_data() {
         QTest::addColumn<QString>("launcher");
         QTest::addColumn<bool>("succeeded");
@@ -140,12 +165,11 @@ private slots:
                      "#!/bin/sh\necho \"$1\" > \"$0.target\"\n" + launcher.toUtf8() + "\n");
             QVERIFY(QFile::setPermissions(bin + "xdg-open", QFile::ReadOwner | QFile::ExeOwner));
         }
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin));
         std::optional<bool> told;
-        desktop_.RunOrOpen("mailto:aide@corvane.example ?subject=Besoin d'aide",
-                           [&told](bool outcome) { told = outcome; });
-        qputenv("PATH", path);
+        RunWithPath(bin, [this, &told] {
+            desktop_.RunOrOpen("mailto:aide@corvane.example ?subject=Besoin d'aide",
+                               [&told](bool outcome) { told = outcome; });
+        });
         QTRY_VERIFY_WITH_TIMEOUT(told.has_value(), 5000);
         QCOMPARE(*told, succeeded);
         if (!launcher.isEmpty()) {
