@@ -1,5 +1,6 @@
 #include "platform/ScreenCopy.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -80,6 +81,13 @@ QImage CaptureScreenArea(QRect screenRect, QWidget* fallbackWindow, CopySource* 
         *source = CopySource::Window;
     }
     return DrawWindow(screenRect, fallbackWindow);
+}
+
+void ShowWindowAsItIs(QWidget* window) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QGuiApplication::sync();
+    window->repaint();
+    QGuiApplication::sync();
 }
 
 } // namespace corvane

@@ -16,4 +16,9 @@ enum class CopySource { Screen, Window };
 // all) the window is drawn for the same rectangle instead. `source` tells which one was used.
 QImage CaptureScreenArea(QRect screenRect, QWidget* fallbackWindow, CopySource* source = nullptr);
 
+// Brings the screen up to date with the window: a dialog that has just closed over it is taken
+// off the screen and the window is drawn again where it lay. Without this, a copy taken at once
+// would still show the closed dialog.
+void ShowWindowAsItIs(QWidget* window);
+
 } // namespace corvane

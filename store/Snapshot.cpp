@@ -77,6 +77,7 @@ void TakeSnapshot(const SnapshotSetup& setup, const QString& nameFieldText) {
         if (baseName.isEmpty()) {
             return;
         }
+        ShowWindowAsItIs(&setup.window);
     }
     // Named at the moment the picture is taken, after any prompt has closed.
     const QString path = SnapshotPath(setup.imagesFolder, baseName, setup.clock());
