@@ -71,7 +71,7 @@ QStringList AboutWindow::TextLines() {
     return {ProgramNameAndVersion(), QString(),
             QStringLiteral("Pour toute question vous pouvez contacter l'auteur en utilisant "
                            "l'adresse e-mail ci-dessus."),
-            QStringLiteral("Utilisation gratuite pour les associations.")};
+            QStringLiteral("Usage libre et gratuit.")};
 }
 
 void AboutWindow::BuildPanel(const PictureCatalogue& pictures) {
