@@ -154,7 +154,7 @@ void MainWindow::ConnectDocumentCommands() {
     };
     for (const auto& [command, document] : documentCommands) {
         connect(actions_.at(command), &QAction::triggered, this,
-                [this, document] { documents_.OpenReferenceDocument(document); });
+                [this, chosen = document] { documents_.OpenReferenceDocument(chosen); });
     }
     connect(gridPage_, &GridPage::documentClicked, this,
             [this](ReferenceDocument document) { documents_.OpenReferenceDocument(document); });
