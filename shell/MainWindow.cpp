@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "assets/PictureTable.h"
+#include "docs/AboutWindow.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "shell/ExplainPage.h"
@@ -47,7 +48,8 @@ MainWindow::MainWindow(WindowServices services, AppPaths paths)
       services_(std::move(services)), paths_(std::move(paths)),
       store_(grid_, services_.files, services_.dialogs, services_.clock,
              paths_.evaluations.toStdString()),
-      commands_(grid_, store_, services_.files, services_.dialogs, *this, paths_.evaluations) {
+      commands_(grid_, store_, services_.files, services_.dialogs, *this, paths_.evaluations),
+      documents_(services_.dialogs, services_.desktop, paths_) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Corvane"));
     setFixedSize(kWidth, kHeight);
@@ -78,6 +80,8 @@ MainWindow::MainWindow(WindowServices services, AppPaths paths)
 
 MainWindow::~MainWindow() {
     grid_.SetObserver({});
+    // A window of its own, which would otherwise stay on screen with nothing behind it.
+    delete aboutWindow_.data();
 }
 
 QAction* MainWindow::Command(int command) const {
@@ -150,7 +154,41 @@ void MainWindow::ConnectPictureCommands() {
 
 // The reference documents (menu items and buttons), the help, the software page and the About
 // window.
-void MainWindow::ConnectDocumentCommands() {}
+void MainWindow::ConnectDocumentCommands() {
+    const std::pair<int, ReferenceDocument> documentCommands[]{
+        {kGridFormCommand, ReferenceDocument::GridForm},
+        {kFormUnder5000Command, ReferenceDocument::FormUnder5000},
+        {kFormOver5000Command, ReferenceDocument::FormOver5000},
+        {kFlowchartCommand, ReferenceDocument::Flowchart},
+        {kReferenceCommand, ReferenceDocument::Reference},
+    };
+    for (const auto& [command, document] : documentCommands) {
+        connect(actions_.at(command), &QAction::triggered, this,
+                [this, chosen = document] { documents_.OpenReferenceDocument(chosen); });
+    }
+    connect(gridPage_, &GridPage::documentClicked, this,
+            [this](ReferenceDocument document) { documents_.OpenReferenceDocument(document); });
+    connect(actions_.at(kHelpCommand), &QAction::triggered, this,
+            [this] { documents_.OpenHelp(); });
+    connect(actions_.at(kCheckUpdateCommand), &QAction::triggered, this,
+            [this] { documents_.OpenSoftwarePage(); });
+    connect(actions_.at(kAboutCommand), &QAction::triggered, this, [this] { ShowAboutWindow(); });
+}
+
+// A new window each time; the main window waits, disabled, until its button closes it.
+void MainWindow::ShowAboutWindow() {
+    if (aboutWindow_) {
+        return;
+    }
+    aboutWindow_ = new AboutWindow(services_.pictures);
+    aboutWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(aboutWindow_, &AboutWindow::webSiteClicked, this, [this] { documents_.OpenWebSite(); });
+    connect(aboutWindow_, &AboutWindow::supportClicked, this,
+            [this] { documents_.WriteToSupport(); });
+    connect(aboutWindow_, &AboutWindow::closed, this, [this] { setEnabled(true); });
+    setEnabled(false);
+    aboutWindow_->show();
+}
 
 void MainWindow::ConnectGridPage() {
     connect(gridPage_, &GridPage::optionClicked, this,

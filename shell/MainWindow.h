@@ -2,10 +2,12 @@
 
 #include "core/EvaluationStore.h"
 #include "core/RiskGrid.h"
+#include "docs/DocumentCommands.h"
 #include "shell/AppPaths.h"
 #include "shell/EvaluationCommands.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -14,6 +16,7 @@ class QTabWidget;
 
 namespace corvane {
 
+class AboutWindow;
 class Desktop;
 class Dialogs;
 class ExplainPage;
@@ -65,6 +68,7 @@ private:
     void ConnectPictureCommands();
     void ConnectDocumentCommands();
     void ConnectGridPage();
+    void ShowAboutWindow();
     void Quit();
 
     WindowServices services_;
@@ -72,6 +76,8 @@ private:
     RiskGrid grid_;
     EvaluationStore store_;
     EvaluationCommands commands_;
+    DocumentCommands documents_;
+    QPointer<AboutWindow> aboutWindow_;
     std::map<int, QAction*> actions_;
     QTabWidget* panel_ = nullptr;
     GridPage* gridPage_ = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/StatusLine.h"
 
 #include "assets/PictureTable.h"
+#include "docs/Maker.h"
 #include "shell/PictureCatalogue.h"
 
 #include <QLabel>
@@ -11,7 +12,6 @@ namespace corvane {
 namespace {
 
 constexpr int kPictureFieldWidth = 25;
-const char* const kRightsNotice = "© 2026 Corvane. Tous droits réservés.";
 
 QLabel* RaisedField(const QString& text, QStatusBar* statusBar) {
     auto* field = new QLabel(text, statusBar);

@@ -114,6 +114,7 @@ QStringList Page(const QString& name, const QString& options, const QString& p1 
 const QStringList kNewPage = Page("", "1 1 1");
 
 constexpr int kOpenCommand = 1;
+constexpr int kNewCommand = 2;
 constexpr int kSaveCommand = 3;
 constexpr int kOpenPictureMenuCommand = 5;
 constexpr int kQuitCommand = 7;
@@ -199,6 +200,25 @@ class TestMainWindow : public QObject {
             asked << Describe(message);
         }
         return asked;
+    }
+
+    // What a command can change that the user would notice.
+    QStringList Effects() const {
+        int windows = 0;
+        for (const QWidget* widget : QApplication::topLevelWidgets()) {
+            windows += widget->isVisible() ? 1 : 0;
+        }
+        return {QString("asked %1").arg(dialogs_->messages.size()),
+                QString("file dialogs %1").arg(dialogs_->fileRequests.size()),
+                QString("prompts %1").arg(dialogs_->prompts.size()),
+                "started " + desktop_->started.join('|'),
+                "opened " + desktop_->opened.join('|'),
+                QString("windows shown %1").arg(windows),
+                QString("main window shown %1, enabled %2")
+                    .arg(window_->isVisible())
+                    .arg(window_->isEnabled()),
+                QString("tab %1").arg(panel_->currentIndex()),
+                "page " + Shown().join('|')};
     }
 
     static void Type(QWidget* field, const QString& text) {
@@ -740,6 +760,49 @@ private slots:
         const PictureEntry& entry = *FindPicture(picture);
         QCOMPARE(banner->geometry(), QRect(10, 525, entry.width, entry.height));
         QCOMPARE(banner->pixmap().toImage(), pictures_->Picture(picture).toImage());
+    }
+
+    void everyCommandHasAnEffect_data() {
+        QTest::addColumn<int>("command"); // 0: each button of the documents frame
+        for (int command : kCommands) {
+            QTest::addRow("menu command %d", command) << command;
+        }
+        QTest::newRow("documents frame buttons") << 0;
+    }
+
+    void everyCommandHasAnEffect() {
+        QFETCH(int, command);
+        // Answers that let each command run its course without waiting for anyone.
+        if (command == kOpenCommand || command == kOpenPictureMenuCommand) {
+            dialogs_->ScriptFiles({QString()});
+        } else if (command == kNewCommand) {
+            Type(nameField_, "FETE");
+            dialogs_->ScriptAnswers({MessageAnswer::Yes});
+        } else if (command == kSaveCommand) {
+            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        }
+        if (command == 0) {
+            const QRect frame = Control("DocumentsFrame")->geometry();
+            int buttons = 0;
+            for (QPushButton* button : Control("GridPage")->findChildren<QPushButton*>()) {
+                if (frame.contains(button->geometry())) {
+                    ++buttons;
+                    const QStringList before = Effects();
+                    QTest::mouseClick(button, Qt::LeftButton);
+                    QVERIFY2(Effects() != before, qPrintable(button->objectName()));
+                }
+            }
+            QCOMPARE(buttons, 5);
+            return;
+        }
+        const QStringList before = Effects();
+
+        window_->Command(command)->trigger();
+
+        QVERIFY(Effects() != before);
+        if (command == kQuitCommand) {
+            QVERIFY(!window_->isVisible());
+        }
     }
 
     void ctrlQLeavesTheEventLoop() {

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+namespace corvane {
+
+class PictureCatalogue;
+
+// "A propos": the maker's logo, links to the web site and to the support, a few words and the
+// rights notice. A window of its own with a title bar only; it closes through its button
+// "Fermer cette fenêtre" alone, and says `closed` then.
+class AboutWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 500;
+    static constexpr int kHeight = 225;
+
+    explicit AboutWindow(const PictureCatalogue& pictures);
+
+    // "A propos de Corvane V" and the program's version.
+    static QString Title();
+    // The text under the links, one line of the block each.
+    static QStringList TextLines();
+
+signals:
+    void webSiteClicked();
+    void supportClicked();
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildPanel(const PictureCatalogue& pictures);
+    void BuildStatusBar(const PictureCatalogue& pictures);
+    void CloseThroughButton();
+    void CentreOnScreen();
+
+    bool closingThroughButton_ = false;
+};
+
+} // namespace corvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/UserMessage.h"
+#include "docs/ReferenceDocument.h"
+#include "shell/AppPaths.h"
+
+#include <QObject>
+
+namespace corvane {
+
+class Desktop;
+class Dialogs;
+
+// What the documents, help and web commands do: open a reference document, the help, the
+// software page, the maker's web site or a mail to the support, and tell the user when that
+// failed. The desktop may tell its outcome after the command has returned; the message is still
+// shown then, as long as this object lives.
+class DocumentCommands : public QObject {
+    Q_OBJECT
+
+public:
+    DocumentCommands(Dialogs& dialogs, Desktop& desktop, const AppPaths& paths);
+
+    // Warns when nothing is at the document's path; otherwise hands it to the desktop, which
+    // starts or opens it, whatever comes of that.
+    void OpenReferenceDocument(ReferenceDocument document);
+    // Hands the help file in the working directory to the desktop; says nothing, even when
+    // there is no such file.
+    void OpenHelp();
+    void OpenSoftwarePage();
+    void OpenWebSite();
+    void WriteToSupport();
+
+    // The address handed to the desktop for a mail to the support, subject included.
+    static QString SupportMailTarget();
+    // Where the document lies in the program's paths.
+    static QString DocumentPath(const AppPaths& paths, ReferenceDocument document);
+
+private:
+    void RunOrOpenTellingFailure(const QString& target, const UserMessage& failure);
+
+    Dialogs& dialogs_;
+    Desktop& desktop_;
+    AppPaths paths_;
+};
+
+} // namespace corvane

@@ -1,0 +1,412 @@
+// The reference documents, the help, the web and mail links and the About window, driven through
+// the real main window.
+#include "assets/PictureTable.h"
+#include "core/UserMessage.h"
+#include "docs/AboutWindow.h"
+#include "platform/DiskEvaluationFiles.h"
+#include "platform/InotifyFolderWatch.h"
+#include "platform/ScriptedDesktop.h"
+#include "platform/ScriptedDialogs.h"
+#include "shell/AppPaths.h"
+#include "shell/MainMenu.h"
+#include "shell/MainWindow.h"
+#include "shell/PictureCatalogue.h"
+#include "tests/support/FileContent.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+using namespace corvane;
+
+namespace {
+
+const LocalDateTime kMonday{{2026, 12, 7}, 10, 11, 12};
+
+const char* const kMissing = "Erreur | Le fichier est introuvable. | warning";
+const char* const kSoftwarePageFailed =
+    "Connexion... | Impossible de se connecter au site. Vérifiez l'état de votre econnexion. | "
+    "warning";
+const char* const kWebSiteFailed = "Connexion... | Impossible de se connecter au site | warning";
+const char* const kMailFailed = "Messagerie... | Impossible d'utiliser votre messagerie! | warning";
+const char* const kMailTarget =
+    "mailto:support@corvane.example ?subject=Besoin d'aide avec Corvane";
+
+// Every message box here has the one button OK.
+QString Describe(const UserMessage& message) {
+    static const char* const icons[]{"information", "warning", "error", "question"};
+    QString described = QString::fromStdString(message.title) + " | " +
+                        QString::fromStdString(message.text) + " | " +
+                        icons[static_cast<int>(message.icon)];
+    return message.buttons == MessageButtons::Ok ? described : described + " | not OK alone";
+}
+
+// A desktop that keeps the outcome of what it starts, to tell it when the test says, as xdg-open
+// does once it has ended.
+class LateDesktop : public ScriptedDesktop {
+public:
+    void RunOrOpen(const QString& target, Outcome outcome = {}) override {
+        started << target;
+        pending.push_back(std::move(outcome));
+    }
+
+    std::vector<Outcome> pending;
+};
+
+} // namespace
+
+class TestDocuments : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ScriptedDesktop> desktop_;
+    DiskEvaluationFiles files_;
+    InotifyFolderWatch watch_;
+    std::unique_ptr<PictureCatalogue> pictures_;
+    std::unique_ptr<MainWindow> window_;
+
+    QString Work() const { return home_->path() + "/work/"; }
+
+    void OpenWindow(std::unique_ptr<ScriptedDesktop> desktop) {
+        window_.reset();
+        desktop_ = std::move(desktop);
+        desktop_->documentsFolder = home_->path() + "/Documents/";
+        desktop_->workingDirectory = Work();
+        window_ = std::make_unique<MainWindow>(WindowServices{*dialogs_, *desktop_, files_, watch_,
+                                                              [] { return kMonday; }, *pictures_},
+                                               PrepareAppPaths(*desktop_));
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    QStringList Asked() const {
+        QStringList asked;
+        for (const UserMessage& message : dialogs_->messages) {
+            asked << Describe(message);
+        }
+        return asked;
+    }
+
+    static AboutWindow* ShownAboutWindow() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* about = qobject_cast<AboutWindow*>(window); about && about->isVisible()) {
+                return about;
+            }
+        }
+        return nullptr;
+    }
+
+    AboutWindow* OpenAboutWindow() {
+        window_->Command(kAboutCommand)->trigger();
+        AboutWindow* about = ShownAboutWindow();
+        if (about != nullptr && !QTest::qWaitForWindowExposed(about)) {
+            return nullptr;
+        }
+        return about;
+    }
+
+    static void Click(QWidget* control) {
+        QVERIFY(control);
+        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+    }
+
+    // What the user sees of the window: each control's place, text, tooltip and picture.
+    QStringList Content(const AboutWindow* about) const {
+        QStringList content{about->windowTitle(),
+                            QString("%1x%2").arg(about->width()).arg(about->height())};
+        const std::pair<const char*, int> pictures[]{{"AboutLogoPicture", kAboutLogoPicture},
+                                                     {"WebSitePicture", kAboutPicture},
+                                                     {"SupportPicture", kSupportMailPicture},
+                                                     {"AboutStatusPicture", kAboutPicture}};
+        for (const auto& [name, picture] : pictures) {
+            const auto* label = about->findChild<QLabel*>(name);
+            const bool same = label != nullptr && pictures_->Has(picture) &&
+                              label->pixmap().toImage() == pictures_->Picture(picture).toImage();
+            content << QString("%1 picture %2: %3").arg(name).arg(picture).arg(same);
+        }
+        for (const char* name :
+             {"AboutPanel", "WebSiteLink", "SupportLink", "AboutText", "CloseAboutButton"}) {
+            const auto* control = about->findChild<QWidget*>(name);
+            if (control == nullptr) {
+                content << QString("%1 missing").arg(name);
+                continue;
+            }
+            const QRect place = control->geometry();
+            QString text;
+            if (const auto* label = qobject_cast<const QLabel*>(control)) {
+                text = label->text();
+            } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+                text = button->text();
+            }
+            content << QString("%1 (%2,%3) %4x%5 [%6] {%7}")
+                           .arg(name)
+                           .arg(place.x())
+                           .arg(place.y())
+                           .arg(place.width())
+                           .arg(place.height())
+                           .arg(text, control->toolTip());
+        }
+        const auto* picture = about->findChild<QLabel*>("AboutStatusPicture");
+        const auto* notice = about->findChild<QLabel*>("AboutStatusNotice");
+        if (picture == nullptr || notice == nullptr) {
+            return content << "status fields missing";
+        }
+        const int raised = QFrame::Panel | QFrame::Raised;
+        content << QString("status: %1 px%2, [%3]%4")
+                       .arg(picture->width())
+                       .arg(picture->frameStyle() == raised ? " raised" : "")
+                       .arg(notice->text(), notice->frameStyle() == raised ? " raised" : "");
+        return content;
+    }
+
+private slots:
+    void initTestCase() {
+        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
+    }
+
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(home_->isValid());
+        QVERIFY(QDir(home_->path()).mkdir("work"));
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        OpenWindow(std::make_unique<ScriptedDesktop>());
+    }
+
+    void cleanup() {
+        window_.reset();
+        QVERIFY2(dialogs_->Finished(),
+                 qPrintable("unexpected dialogs; asked: " + Asked().join(" || ")));
+    }
+
+    // Each document is reached from its menu item and from its button on the grid page, and
+    // both do the same.
+    void referenceDocument_data() {
+        QTest::addColumn<int>("command"); // 0: the button instead
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("present"); // "", "file" or "folder"
+        const struct {
+            int command;
+            const char* button;
+            const char* file;
+        } documents[]{
+            {kReferenceCommand, "ReferenceButton", "RNMSC-DPS_octobre_2006.pdf"},
+            {kFormUnder5000Command, "FormUnder5000Button", "Formulaire moins de 5000.pdf"},
+            {kFormOver5000Command, "FormOver5000Button",
+             "Formulaire simplifié + de 5000 personnes.pdf"},
+            {kGridFormCommand, "GridFormButton", "Grille_évaluation.pdf"},
+            {kFlowchartCommand, "FlowchartButton", "logigramme_GR.pdf"},
+        };
+        for (const auto& document : documents) {
+            for (const char* present : {"", "file", "folder"}) {
+                const QString file = QString::fromUtf8(document.file);
+                QTest::addRow("menu %d, %s", document.command, *present ? present : "missing")
+                    << document.command << QString() << file << QString(present);
+                QTest::addRow("%s, %s", document.button, *present ? present : "missing")
+                    << 0 << QString(document.button) << file << QString(present);
+            }
+        }
+    }
+
+    void referenceDocument() {
+        QFETCH(int, command);
+        QFETCH(QString, button);
+        QFETCH(QString, file);
+        QFETCH(QString, present);
+        if (present == "file") {
+            WriteAll(Work() + file, "%PDF-1.4\n");
+        } else if (present == "folder") {
+            QVERIFY(QDir(Work()).mkdir(file));
+        } else {
+            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        }
+
+        if (command != 0) {
+            window_->Command(command)->trigger();
+        } else {
+            Click(window_->findChild<QPushButton*>(button));
+        }
+
+        if (present.isEmpty()) {
+            QCOMPARE(Asked(), QStringList{kMissing});
+            QCOMPARE(desktop_->started, QStringList());
+        } else {
+            QCOMPARE(Asked(), QStringList());
+            QCOMPARE(desktop_->started, QStringList{Work() + file});
+        }
+        QCOMPARE(desktop_->opened, QStringList());
+    }
+
+    // The help file is looked for where the program works at the moment of the command, and
+    // handed over even when it is not there.
+    void helpWithoutItsFile() {
+        desktop_->workingDirectory = home_->path() + "/elsewhere/";
+        window_->Command(kHelpCommand)->trigger();
+        QCOMPARE(desktop_->opened, QStringList{home_->path() + "/elsewhere/Corvane Help.chm"});
+        QCOMPARE(desktop_->started, QStringList());
+        QCOMPARE(Asked(), QStringList());
+    }
+
+    void webAndMail_data() {
+        QTest::addColumn<QString>("link"); // empty: the menu item "Vérifier mise à jour"
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("failure");
+        const struct {
+            const char* link;
+            const char* target;
+            const char* failure;
+        } commands[]{{"", "https://www.corvane.example/logiciel/", kSoftwarePageFailed},
+                     {"WebSiteLink", "https://www.corvane.example/", kWebSiteFailed},
+                     {"SupportLink", kMailTarget, kMailFailed}};
+        for (const auto& command : commands) {
+            for (const bool succeeds : {true, false}) {
+                QTest::addRow("%s %s", *command.link ? command.link : "software page",
+                              succeeds ? "reached" : "failing")
+                    << QString(command.link) << succeeds << QString(command.target)
+                    << (succeeds ? QString() : QString(command.failure));
+            }
+        }
+    }
+
+    void webAndMail() {
+        QFETCH(QString, link);
+        QFETCH(bool, succeeds);
+        QFETCH(QString, target);
+        QFETCH(QString, failure);
+        desktop_->succeeds = succeeds;
+        if (!succeeds) {
+            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        }
+
+        AboutWindow* about = nullptr;
+        if (link.isEmpty()) {
+            window_->Command(kCheckUpdateCommand)->trigger();
+        } else {
+            about = OpenAboutWindow();
+            QVERIFY(about);
+            Click(about->findChild<QWidget*>(link));
+        }
+
+        QCOMPARE(desktop_->started, QStringList{target});
+        QCOMPARE(Asked(), succeeds ? QStringList() : QStringList{failure});
+        if (about != nullptr) {
+            QCOMPARE(ShownAboutWindow(), about);
+            QVERIFY(!window_->isEnabled());
+        }
+    }
+
+    void aboutWindowOpensAndClosesThroughItsButton() {
+        const QStringList expected{
+            "A propos de Corvane V1.10",
+            "500x225",
+            "AboutLogoPicture picture 101: 1",
+            "WebSitePicture picture 0: 1",
+            "SupportPicture picture 102: 1",
+            "AboutStatusPicture picture 0: 1",
+            "AboutPanel (0,0) 500x205 [] {}",
+            "WebSiteLink (325,20) 80x20 [corvane.example] "
+            "{Se connecter au site web https://www.corvane.example/}",
+            "SupportLink (325,45) 100x20 [Contacter le support] {Envoyer un e-mail au support}",
+            "AboutText (260,75) 230x90 [Corvane V1.10\n\nPour toute question vous pouvez "
+            "contacter l'auteur en utilisant l'adresse e-mail ci-dessus.\nUsage libre et gratuit.] "
+            "{}",
+            "CloseAboutButton (260,170) 230x25 [Fermer cette fenêtre] {}",
+            "status: 20 px raised, [ © 2026 Corvane. Tous droits réservés.] raised"};
+        for (int opening = 1; opening <= 2; ++opening) {
+            QPointer<AboutWindow> about = OpenAboutWindow();
+            QVERIFY(about);
+            QCOMPARE(Content(about), expected);
+            QCOMPARE(about->minimumSize(), about->maximumSize());
+            QCOMPARE(about->windowFlags(),
+                     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+            QVERIFY(!window_->isEnabled());
+            const auto* text = about->findChild<QLabel*>("AboutText");
+            const int needed = text->heightForWidth(text->width());
+            QVERIFY2(needed <= text->height(), qPrintable(QString("needs %1 px").arg(needed)));
+            for (const QWidget* control : about->findChildren<QWidget*>()) {
+                QVERIFY2(!control->testAttribute(Qt::WA_SetFont),
+                         qPrintable(control->objectName()));
+            }
+
+            QVERIFY(!about->close());
+            QVERIFY(about->isVisible());
+            QVERIFY(!window_->isEnabled());
+
+            Click(about->findChild<QPushButton*>("CloseAboutButton"));
+            QTRY_VERIFY(about.isNull());
+            QVERIFY(window_->isEnabled());
+        }
+        QCOMPARE(Asked(), QStringList());
+    }
+
+    void linkFollowsTheMouse_data() {
+        QTest::addColumn<QString>("link");
+        QTest::newRow("web site") << "WebSiteLink";
+        QTest::newRow("support") << "SupportLink";
+    }
+
+    void linkFollowsTheMouse() {
+        QFETCH(QString, link);
+        AboutWindow* about = OpenAboutWindow();
+        QVERIFY(about);
+        auto* label = about->findChild<QLabel*>(link);
+        QVERIFY(label);
+        const auto colour = [label] { return label->palette().color(QPalette::WindowText); };
+        QCOMPARE(colour(), QColor(Qt::black));
+        QCOMPARE(label->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(label, &enter);
+        QCOMPARE(colour(), QColor(238, 25, 30));
+
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(label, &leave);
+        QCOMPARE(colour(), QColor(Qt::black));
+        QCOMPARE(desktop_->started, QStringList());
+    }
+
+    // xdg-open tells its outcome from the event loop, once it has ended: the About window may be
+    // gone by then, and so may the main window.
+    void outcomeAfterTheWindowsClosed() {
+        OpenWindow(std::make_unique<LateDesktop>());
+        auto& late = static_cast<LateDesktop&>(*desktop_);
+        QPointer<AboutWindow> about = OpenAboutWindow();
+        QVERIFY(about);
+        Click(about->findChild<QWidget*>("SupportLink"));
+        Click(about->findChild<QPushButton*>("CloseAboutButton"));
+        QTRY_VERIFY(about.isNull());
+        QCOMPARE(Asked(), QStringList());
+
+        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        late.pending.at(0)(false);
+        QCOMPARE(Asked(), QStringList{kMailFailed});
+
+        window_->Command(kCheckUpdateCommand)->trigger();
+        window_.reset();
+        late.pending.at(1)(false);
+        QCOMPARE(Asked(), QStringList{kMailFailed});
+    }
+
+    void aboutWindowGoesWithTheMainWindow() {
+        QPointer<AboutWindow> about = OpenAboutWindow();
+        QVERIFY(about);
+        window_.reset();
+        QVERIFY(about.isNull());
+    }
+};
+
+QTEST_MAIN(TestDocuments)
+#include "test_documents.moc"
