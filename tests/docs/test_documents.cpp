@@ -11,6 +11,7 @@
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
 #include "shell/PictureCatalogue.h"
+#include "shell/TitleFont.h"
 #include "tests/support/FileContent.h"
 
 #include <QAction>
@@ -172,6 +173,8 @@ class TestDocuments : public QObject {
 
 private slots:
     void initTestCase() {
+        // The program's own font, so that what fits here fits on the user's screen.
+        QApplication::setFont(MakeControlFont());
         pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
     }
 
@@ -316,7 +319,7 @@ private slots:
             "SupportPicture picture 102: 1",
             "AboutStatusPicture picture 0: 1",
             "AboutPanel (0,0) 500x205 [] {}",
-            "WebSiteLink (325,20) 80x20 [corvane.example] "
+            "WebSiteLink (325,20) 80x20 [Site Corvane] "
             "{Se connecter au site web https://www.corvane.example/}",
             "SupportLink (325,45) 100x20 [Contacter le support] {Envoyer un e-mail au support}",
             "AboutText (260,75) 230x90 [Corvane V1.10\n\nPour toute question vous pouvez "
@@ -335,6 +338,12 @@ private slots:
             const auto* text = about->findChild<QLabel*>("AboutText");
             const int needed = text->heightForWidth(text->width());
             QVERIFY2(needed <= text->height(), qPrintable(QString("needs %1 px").arg(needed)));
+            for (const char* name : {"WebSiteLink", "SupportLink"}) {
+                const auto* link = about->findChild<QLabel*>(name);
+                const int advance = link->fontMetrics().horizontalAdvance(link->text());
+                QVERIFY2(advance <= link->width(),
+                         qPrintable(QString("%1 needs %2 px").arg(name).arg(advance)));
+            }
             for (const QWidget* control : about->findChildren<QWidget*>()) {
                 QVERIFY2(!control->testAttribute(Qt::WA_SetFont),
                          qPrintable(control->objectName()));
