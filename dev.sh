@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for Corvane, builds it, and then starts it (`./dev.sh run`) or
-# passes every test (`./dev.sh test`: the tests, the sanitizer build and a bounded fuzzing run).
+# Sets up a Debian 12 machine for Corvane, builds it, and then starts it (`./dev.sh run`), passes
+# every test (`./dev.sh test`: the tests, the sanitizer build and a bounded fuzzing run) or builds
+# the Debian package (`./dev.sh package`).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,6 +10,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-image-formats-plugins
     libjpeg62-turbo-dev libbenchmark-dev
     fonts-liberation locales xvfb xauth x11-apps imagemagick xdotool
+    fp-utils desktop-file-utils appstream dpkg-dev
 )
 
 as_root() {
@@ -34,7 +36,8 @@ install_missing() {
 }
 
 build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
     cmake --build build
 }
 
@@ -49,7 +52,10 @@ case "${1:-}" in
 run)
     install_missing
     build
-    exec ./build/shell/corvane
+    # Started where the help lies, as the installed program is; the reference PDFs go there too.
+    mkdir -p build/share/corvane
+    cd build/share/corvane
+    exec ../../shell/corvane
     ;;
 test)
     install_missing
@@ -58,8 +64,13 @@ test)
     sanitizer_build
     (cd build-sanitize && ctest --output-on-failure -j 2)
     ;;
+package)
+    install_missing
+    build
+    (cd build && cpack)
+    ;;
 *)
-    echo "usage: ./dev.sh run | ./dev.sh test" >&2
+    echo "usage: ./dev.sh run | ./dev.sh test | ./dev.sh package" >&2
     exit 2
     ;;
 esac

@@ -84,6 +84,9 @@ inline constexpr std::array<int, 1> kMenuIconSides{16};
 inline constexpr std::array<int, 4> kFourIconSides{48, 32, 24, 16};
 // The program's own icon, which the title bar and the desktop show.
 inline constexpr std::span<const int> kProgramIconSides = kFourIconSides;
+// The sides of the program icon installed into the desktop's hicolor icon theme, one PNG each,
+// as assets/hicolor/<side>x<side>/apps/corvane.png.
+inline constexpr std::array<int, 7> kDesktopIconSides{16, 24, 32, 48, 64, 128, 256};
 
 struct PictureEntry {
     int number;

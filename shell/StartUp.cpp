@@ -37,6 +37,8 @@ int RunProgram(QApplication& application) {
     QApplication::setFont(MakeControlFont());
     const PictureCatalogue pictures = PictureCatalogue::Load();
     QApplication::setWindowIcon(LoadProgramIcon());
+    // Wayland desktops find the program's menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(CORVANE_APP_ID));
 
     MainWindow window({dialogs, desktop, files, watch, LocalNow, pictures}, paths);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

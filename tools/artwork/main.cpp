@@ -1,5 +1,6 @@
 // Draws every picture of the program's table and writes them into the assets folder given as
-// argument: pictures/<number>.ico and pictures/<number>.jpeg, and the program's icon corvane.ico.
+// argument: pictures/<number>.ico and pictures/<number>.jpeg, the program's icon corvane.ico, and
+// the same icon drawn at each size of the desktop's icon theme under hicolor/.
 
 #include "assets/PictureTable.h"
 #include "platform/JpegCodec.h"
@@ -10,6 +11,7 @@
 #include "tools/artwork/IconFile.h"
 #include "tools/artwork/Icons.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
 
@@ -77,6 +79,24 @@ bool WritePicture(const QDir& assets, const PictureEntry& entry) {
                      entry.kind == PictureKind::ProgressiveJpeg);
 }
 
+// Each side is drawn for itself, so that the large icons keep sharp edges.
+bool WriteDesktopIcons(const QDir& assets) {
+    bool ok = true;
+    for (const int side : kDesktopIconSides) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(side);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!DrawProgramIcon(side).save(&buffer, "PNG") || !assets.mkpath(folder)) {
+            std::fprintf(stderr, "cannot write the %dx%d desktop icon\n", side, side);
+            ok = false;
+            continue;
+        }
+        ok = WriteBytes(assets.filePath(folder + QStringLiteral("/corvane.png")), bytes) && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -92,6 +112,7 @@ int main(int argc, char* argv[]) {
     }
     bool ok = WriteIcon(assets.filePath(QStringLiteral("corvane.ico")), kProgramIconSides,
                         DrawProgramIcon);
+    ok = WriteDesktopIcons(assets) && ok;
     for (const PictureEntry& entry : kPictureTable) {
         ok = WritePicture(assets, entry) && ok;
     }
