@@ -189,7 +189,10 @@ QStringList CheckExamples(const QList<Fact>& facts) {
         }
     }
     QStringList failures;
-    for (const auto& [name, figures] : examples) {
+    for (const auto& example : examples) {
+        // clang cannot capture a structured binding.
+        const QString& name = example.first;
+        const auto& figures = example.second;
         auto entry = [&](const char* key) {
             const auto found = figures.find(key);
             return found != figures.end() && found->second.size() == 1 ? *found->second.begin()
