@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs the build into a staging folder and checks what a desktop finds there: the program, its
+# data folder with the help, the menu entry, the metadata and the icons; then builds the Debian
+# package and checks what it depends on.
+# Usage: test_staging_install.sh <build folder> <install prefix> <desktop entry name>
+set -euo pipefail
+build=$1
+prefix=$2
+app_id=$3
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+DESTDIR="$stage/root" cmake --install "$build" >/dev/null
+root="$stage/root"
+entry="$root$prefix/share/applications/$app_id.desktop"
+metainfo="$root$prefix/share/metainfo/$app_id.metainfo.xml"
+
+[ -x "$root$prefix/bin/corvane" ] || fail "no program in bin/"
+[ -f "$entry" ] || fail "no desktop entry"
+[ -f "$metainfo" ] || fail "no metainfo"
+
+desktop-file-validate "$entry" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
+
+# The entry starts the installed program in the folder that holds the help.
+[ "$(sed -n 's/^Exec=//p' "$entry")" = corvane ] || fail "Exec is not the installed program"
+data=$(sed -n 's/^Path=//p' "$entry")
+[ "$data" = "$prefix/share/corvane" ] || fail "Path=$data"
+[ -s "$root$data/Corvane Help.chm" ] || fail "no help in $data"
+
+icon=$(sed -n 's/^Icon=//p' "$entry")
+for side in 16 24 32 48 64 128 256; do
+    png="$root$prefix/share/icons/hicolor/${side}x${side}/apps/$icon.png"
+    [ "$(identify -format '%m %wx%h' "$png")" = "PNG ${side}x${side}" ] || fail "icon $png"
+done
+
+# The package carries the same files and depends on what the program loads at run time.
+(cd "$stage" && cpack --config "$build/CPackConfig.cmake" -B "$stage/deb" >/dev/null)
+deb=$(ls "$stage"/deb/corvane_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libjpeg62-turbo qt6-translations-l10n fonts-liberation; do
+    [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Recommends)" = "xchm, xdg-utils" ] || fail "Recommends"
+diff <(cd "$root" && find . -type f | sort) \
+    <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print substr($0, index($0, "./"))}' | sort) ||
+    fail "the package holds other files than the install"
+echo "staging install and package: all good"
