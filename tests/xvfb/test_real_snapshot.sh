@@ -19,9 +19,10 @@ fail() {
     exit 1
 }
 
-# Runs the command until it succeeds, every tenth of a second for at most five seconds.
+# Runs the command until it succeeds, every tenth of a second for at most thirty seconds: a
+# sanitizer build on a loaded machine can take several seconds to show a window.
 retry() {
-    for _ in $(seq 50); do
+    for _ in $(seq 300); do
         "$@" && return 0
         sleep 0.1
     done
