@@ -43,7 +43,8 @@ done
 (cd "$stage" && cpack --config "$build/CPackConfig.cmake" -B "$stage/deb" >/dev/null)
 deb=$(ls "$stage"/deb/corvane_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libjpeg62-turbo qt6-translations-l10n fonts-liberation; do
+for needed in libqt6widgets6 libjpeg62-turbo qt6-translations-l10n fonts-liberation \
+    fonts-dejavu-core; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = "xchm, xdg-utils" ] || fail "Recommends"
