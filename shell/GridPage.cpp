@@ -2,6 +2,7 @@
 
 #include "assets/Palette.h"
 #include "assets/PictureTable.h"
+#include "core/IndicatorTexts.h"
 #include "shell/PictureCatalogue.h"
 #include "shell/PictureControl.h"
 
@@ -33,45 +34,17 @@ struct Placed {
 };
 
 constexpr Placed kP2Descriptions[]{
-    {"P2OptionText1",
-     {30, 65, 700, 15},
-     "Option 1 = Public assis: spectacle, cérémonie culturelle, réunion publique, restauration, "
-     "rendez-vous sportif ,,,"},
-    {"P2OptionText2",
-     {30, 85, 700, 15},
-     "Option 2 = Public debout: cérémonie culturelle, réunion publique, restauration, exposition, "
-     "foire, salon, comice agricole ,,,"},
-    {"P2OptionText3",
-     {30, 105, 700, 15},
-     "Option 3 = Public debout: spectacle avec public statique, fête foraine, rendez-vous sportif "
-     "avec protection du public par rapport à l'évenement ,,,"},
-    {"P2OptionText4",
-     {30, 125, 700, 45},
-     "Option 4 = Public debout: spectacle avec public dynamique,danse, feria, fête votive, "
-     "carnaval, spectacle de rue, grande parade, rendez-vous sportif sans protection du public "
-     "par rapport à l'évenement ,,, Evenement se deroulant sur plusieurs jours avec présence "
-     "permanente du public: hébergement sur site ou à proximité"},
+    {"P2OptionText1", {30, 65, 700, 15}, kP2OptionDescriptions[0]},
+    {"P2OptionText2", {30, 85, 700, 15}, kP2OptionDescriptions[1]},
+    {"P2OptionText3", {30, 105, 700, 15}, kP2OptionDescriptions[2]},
+    {"P2OptionText4", {30, 125, 700, 45}, kP2OptionDescriptions[3]},
 };
 
 constexpr Placed kE1Descriptions[]{
-    {"E1OptionText1",
-     {30, 210, 700, 15},
-     "Option 1 = Structures permanentes: bâtiment, salle en dur,.. Voies publiques, rues, avec "
-     "accès dégagés. Conditions d'accès aisés"},
-    {"E1OptionText2",
-     {30, 230, 700, 30},
-     "Option 2 = Structures non permanentes: gradins, tribunes, chapiteaux, ,,,Espaces naturels: "
-     "surface <= 2 hectares.\nBrancardage: 150m < longueur <= 300m. Terrain en pente sur plus de "
-     "100m"},
-    {"E1OptionText3",
-     {30, 265, 700, 30},
-     "Option 3 = Espaces naturels: 2 ha < surface <= 5 ha. Brancardage: 300m < longueur <= 600m. "
-     "Terrain en pente sur plus de 150m.\nAutres conditions d'accès difficiles"},
-    {"E1OptionText4",
-     {30, 300, 700, 30},
-     "Option 4 = Espaces naturels: surface > 5 ha. Brancardage: longueur > 600m. Terrain en pente "
-     "sur plus de 300m. Autres conditions d'accès difficiles: Talus, escaliers, voies d'accès non "
-     "carrossables, ,,,Progression des secours rendue difficile par la présence du public."},
+    {"E1OptionText1", {30, 210, 700, 15}, kE1OptionDescriptions[0]},
+    {"E1OptionText2", {30, 230, 700, 30}, kE1OptionDescriptions[1]},
+    {"E1OptionText3", {30, 265, 700, 30}, kE1OptionDescriptions[2]},
+    {"E1OptionText4", {30, 300, 700, 30}, kE1OptionDescriptions[3]},
 };
 
 // What one indicator puts on the page: its frame, its title, the descriptions of its options
@@ -85,34 +58,32 @@ struct IndicatorLayout {
 
 const IndicatorLayout kP2Layout{
     {"P2Frame", {10, 30, 980, 145}, "Indicateur P2"},
-    {nullptr, {30, 45, 300, 15}, "Activité du rassemblement, choisir le niveau"},
+    {nullptr, {30, 45, 300, 15}, kP2Title},
     kP2Descriptions,
-    {{{"P2Option1", {780, 65, 150, 20}, "Option 1 - Risque Faible"},
-      {"P2Option2", {780, 85, 150, 20}, "Option 2 - Risque Modéré"},
-      {"P2Option3", {780, 105, 150, 20}, "Option 3 - Risque Moyen"},
-      {"P2Option4", {780, 125, 150, 20}, "Option 4 - Risque Elevé"}}},
+    {{{"P2Option1", {780, 65, 150, 20}, kRiskLevelCaptions[0]},
+      {"P2Option2", {780, 85, 150, 20}, kRiskLevelCaptions[1]},
+      {"P2Option3", {780, 105, 150, 20}, kRiskLevelCaptions[2]},
+      {"P2Option4", {780, 125, 150, 20}, kRiskLevelCaptions[3]}}},
 };
 
 const IndicatorLayout kE1Layout{
     {"E1Frame", {10, 175, 980, 160}, "Indicateur E1"},
-    {nullptr,
-     {30, 190, 500, 15},
-     "Caractéristiques de l'environnement ou de l'accessibilité du site, choisir le niveau"},
+    {nullptr, {30, 190, 500, 15}, kE1Title},
     kE1Descriptions,
-    {{{"E1Option1", {780, 210, 150, 20}, "Option 1 - Risque Faible"},
-      {"E1Option2", {780, 235, 150, 20}, "Option 2 - Risque Modéré"},
-      {"E1Option3", {780, 265, 150, 20}, "Option 3 - Risque Moyen"},
-      {"E1Option4", {780, 295, 150, 20}, "Option 4 - Risque Elevé"}}},
+    {{{"E1Option1", {780, 210, 150, 20}, kRiskLevelCaptions[0]},
+      {"E1Option2", {780, 235, 150, 20}, kRiskLevelCaptions[1]},
+      {"E1Option3", {780, 265, 150, 20}, kRiskLevelCaptions[2]},
+      {"E1Option4", {780, 295, 150, 20}, kRiskLevelCaptions[3]}}},
 };
 
 const IndicatorLayout kE2Layout{
     {"E2Frame", {10, 335, 490, 150}, "Indicateur E2"},
-    {nullptr, {30, 355, 400, 15}, "Délais d'intervention des secours publics, choisir le délai"},
+    {nullptr, {30, 355, 400, 15}, kE2Title},
     {},
-    {{{"E2Option1", {30, 380, 300, 20}, "Temps inférieur ou égal à 10 minutes"},
-      {"E2Option2", {30, 405, 300, 20}, "Temps supérieur à 10 mn et inférieur ou égal à 20 mn"},
-      {"E2Option3", {30, 430, 300, 20}, "Temps supérieur à 20 mn et inférieur ou égal à 30 mn"},
-      {"E2Option4", {30, 455, 300, 20}, "Temps supérieur à 30 mn"}}},
+    {{{"E2Option1", {30, 380, 300, 20}, kE2OptionCaptions[0]},
+      {"E2Option2", {30, 405, 300, 20}, kE2OptionCaptions[1]},
+      {"E2Option3", {30, 430, 300, 20}, kE2OptionCaptions[2]},
+      {"E2Option4", {30, 455, 300, 20}, kE2OptionCaptions[3]}}},
 };
 
 const IndicatorLayout& LayoutOf(Indicator indicator) {
