@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/EvaluationRecord.h"
+#include "core/RecommendedWorkers.h"
+
+#include <optional>
+#include <string>
+
+namespace corvane {
+
+// One saved evaluation as the grid page shows it once the file is opened in a new window: the
+// name comes from the file name, every result is the stored text, and an indicator whose stored
+// option names none of its four stays at option 1.
+struct OpenedEvaluation {
+    EvaluationRecord record;
+    // The stored date text, as the file holds it; empty when it has none.
+    std::string savedDate;
+    // From the stored RIS text; nothing when that reads as infinite or not a number.
+    std::optional<WorkerCount> workers;
+};
+
+struct OpeningResult {
+    std::optional<OpenedEvaluation> evaluation;
+    // Why the file could not be read, in French, when it could not.
+    std::string failure;
+};
+
+// Reads the evaluation file at `path` through the program's own bounded, tolerant reader.
+OpeningResult OpenEvaluationFile(const std::string& path);
+
+} // namespace corvane
