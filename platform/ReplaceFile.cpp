@@ -114,34 +114,83 @@ bool FillTemporary(int fd, QByteArrayView bytes, Target target, mode_t mode) {
     return WriteAll(fd, bytes) && SyncFile(fd);
 }
 
-} // namespace
+// The folder of `path`, opened, and the file's name in it.
+struct Place {
+    Descriptor folder;
+    QByteArray name;
+    bool Valid() const { return folder.Valid() && !name.isEmpty(); }
+};
 
-bool ReplaceFileWhole(const QString& path, QByteArrayView bytes) {
+Place OpenPlace(const QString& path) {
     const QFileInfo file(path);
     const QByteArray folderPath = QFile::encodeName(file.absolutePath());
-    const QByteArray name = QFile::encodeName(file.fileName());
-    Descriptor folder(open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.Valid() || name.isEmpty()) {
-        return false;
-    }
-    mode_t mode = 0;
-    const Target target = Examine(folder.Get(), name.constData(), &mode);
-    if (target == Target::Folder || target == Target::Protected) {
-        return false;
-    }
+    return {Descriptor(open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+            QFile::encodeName(file.fileName())};
+}
 
+// Writes a complete temporary file beside the target and hands its name to `publish`, which puts
+// it in place; the temporary is removed whenever it is still there afterwards.
+template <typename Publish>
+bool WriteThenPublish(const Place& place, QByteArrayView bytes, Target target, mode_t mode,
+                      Publish publish) {
     QByteArray temporaryName;
-    Descriptor temporary(CreateTemporary(folder.Get(), &temporaryName));
+    Descriptor temporary(CreateTemporary(place.folder.Get(), &temporaryName));
     if (!temporary.Valid()) {
         return false;
     }
     const bool filled = FillTemporary(temporary.Get(), bytes, target, mode);
-    if (!temporary.Close() || !filled ||
-        renameat(folder.Get(), temporaryName.constData(), folder.Get(), name.constData()) != 0) {
-        unlinkat(folder.Get(), temporaryName.constData(), 0);
+    const bool published = temporary.Close() && filled && publish(temporaryName);
+    if (!published) {
+        unlinkat(place.folder.Get(), temporaryName.constData(), 0);
         return false;
     }
-    return SyncFolder(folder.Get());
+    return SyncFolder(place.folder.Get());
+}
+
+} // namespace
+
+bool ReplaceFileWhole(const QString& path, QByteArrayView bytes) {
+    const Place place = OpenPlace(path);
+    if (!place.Valid()) {
+        return false;
+    }
+    mode_t mode = 0;
+    const Target target = Examine(place.folder.Get(), place.name.constData(), &mode);
+    if (target == Target::Folder || target == Target::Protected) {
+        return false;
+    }
+    return WriteThenPublish(place, bytes, target, mode, [&](const QByteArray& temporary) {
+        return renameat(place.folder.Get(), temporary.constData(), place.folder.Get(),
+                        place.name.constData()) == 0;
+    });
+}
+
+NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
+    const Place place = OpenPlace(path);
+    if (!place.Valid()) {
+        return NewFileOutcome::Failed;
+    }
+    mode_t mode = 0;
+    if (Examine(place.folder.Get(), place.name.constData(), &mode) != Target::Missing) {
+        return NewFileOutcome::AlreadyThere;
+    }
+    // A hard link is made only where no name is yet, whoever else writes there meanwhile; the
+    // temporary name then goes.
+    bool alreadyThere = false;
+    const bool written =
+        WriteThenPublish(place, bytes, Target::Missing, mode, [&](const QByteArray& temporary) {
+            if (linkat(place.folder.Get(), temporary.constData(), place.folder.Get(),
+                       place.name.constData(), 0) != 0) {
+                alreadyThere = errno == EEXIST;
+                return false;
+            }
+            unlinkat(place.folder.Get(), temporary.constData(), 0);
+            return true;
+        });
+    if (written) {
+        return NewFileOutcome::Written;
+    }
+    return alreadyThere ? NewFileOutcome::AlreadyThere : NewFileOutcome::Failed;
 }
 
 #else
@@ -155,6 +204,18 @@ bool ReplaceFileWhole(const QString& path, QByteArrayView bytes) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) &&
            file.write(bytes.data(), bytes.size()) == bytes.size() && file.commit();
+}
+
+NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        return QFileInfo::exists(path) ? NewFileOutcome::AlreadyThere : NewFileOutcome::Failed;
+    }
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
+        file.remove();
+        return NewFileOutcome::Failed;
+    }
+    return NewFileOutcome::Written;
 }
 
 #endif

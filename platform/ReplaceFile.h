@@ -12,4 +12,10 @@ namespace corvane {
 // On any failure the old file stays as it was and no temporary file is left.
 bool ReplaceFileWhole(const QString& path, QByteArrayView bytes);
 
+enum class NewFileOutcome { Written, AlreadyThere, Failed };
+
+// Puts `bytes` at `path` as ReplaceFileWhole does, but only where nothing is yet: the file appears
+// whole under its name, or not at all, and whatever appears there meanwhile is never replaced.
+NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes);
+
 } // namespace corvane

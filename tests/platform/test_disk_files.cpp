@@ -30,6 +30,8 @@
 
 using namespace corvane;
 
+Q_DECLARE_METATYPE(corvane::NewFileOutcome)
+
 namespace {
 
 int gFileSyncs = 0;
@@ -158,6 +160,38 @@ private slots:
         QCOMPARE(Entries(folder_), before);
         QCOMPARE(ReadAll(Path("A.ini")), QByteArray("kept"));
         QCOMPARE(ModeOf(Path("A.ini")), mode);
+    }
+
+    // A new file is written whole where nothing is, and never over anything already there,
+    // not even a link that leads nowhere.
+    void newFilesNeverReplaceAnything_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<NewFileOutcome>("outcome");
+        QTest::newRow("free name") << "NEW.pdf" << NewFileOutcome::Written;
+        QTest::newRow("a file") << "A.pdf" << NewFileOutcome::AlreadyThere;
+        QTest::newRow("a folder") << "FOLDER" << NewFileOutcome::AlreadyThere;
+        QTest::newRow("a dangling link") << "LINK.pdf" << NewFileOutcome::AlreadyThere;
+        QTest::newRow("missing folder") << "NOWHERE/A.pdf" << NewFileOutcome::Failed;
+    }
+
+    void newFilesNeverReplaceAnything() {
+        QFETCH(QString, name);
+        QFETCH(NewFileOutcome, outcome);
+        WriteAll(Path("A.pdf"), "kept");
+        QVERIFY(QDir(folder_).mkdir("FOLDER"));
+        QVERIFY(QFile::link(Path("gone"), Path("LINK.pdf")));
+        QStringList expected = Entries(folder_);
+
+        QCOMPARE(WriteNewFileWhole(Path(name), "new"), outcome);
+
+        if (outcome == NewFileOutcome::Written) {
+            QCOMPARE(ReadAll(Path(name)), QByteArray("new"));
+            expected = QStringList(expected) << name;
+            expected.sort();
+        }
+        QCOMPARE(Entries(folder_), expected);
+        QCOMPARE(ReadAll(Path("A.pdf")), QByteArray("kept"));
+        QVERIFY(!QFileInfo::exists(Path("gone")));
     }
 
     // The file system takes names of up to 255 bytes; the temporary name must never be the
