@@ -1,0 +1,638 @@
+#include "report/ReportPdf.h"
+
+#include "assets/PictureTable.h"
+#include "core/IndicatorTexts.h"
+#include "platform/JpegCodec.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace corvane {
+
+namespace {
+
+constexpr int kResolution = 600; // dots per inch of the page's coordinates
+constexpr qreal kPageWidthMm = 210;
+constexpr qreal kPageHeightMm = 297;
+constexpr qreal kSideMarginMm = 15;
+constexpr qreal kTopMarginMm = 11;
+constexpr qreal kBottomMarginMm = 9;
+constexpr qreal kSignatureHeightMm = 32;
+constexpr qreal kFooterHeightMm = 6; // the footer and the space above it
+
+const QColor kInk(0x1e, 0x1e, 0x1e);
+const QColor kMuted(0x55, 0x55, 0x55);
+const QColor kAccent(0x1d, 0x3b, 0x6a);
+const QColor kLine(0xa8, 0xae, 0xb8);
+const QColor kShade(0xec, 0xf0, 0xf6);
+const QColor kWarningInk(0x9a, 0x1b, 0x1b);
+const QColor kWarningFill(0xfc, 0xec, 0xea);
+
+// Far more than any box of the page can show: a hand-edited file may hold a huge value, which is
+// cut here before it is laid out.
+constexpr qsizetype kMaxShownChars = 1000;
+
+const QString kEllipsis = QStringLiteral("\u2026");
+
+// A stored text as the page shows it: control characters become spaces.
+QString Shown(std::string_view text) {
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (shown.size() > kMaxShownChars) {
+        qsizetype end = kMaxShownChars;
+        if (shown.at(end - 1).isHighSurrogate()) {
+            --end;
+        }
+        shown.truncate(end);
+        shown += kEllipsis;
+    }
+    for (QChar& character : shown) {
+        if (character.category() == QChar::Other_Control) {
+            character = u' ';
+        }
+    }
+    return shown;
+}
+
+// A description of the grid page, whose "\n" only breaks the page's line.
+QString OneParagraph(const char* text) {
+    return QString::fromUtf8(text).replace(u'\n', u' ');
+}
+
+// An indicator's title on the grid page without the page's instruction to choose.
+QString IndicatorTitle(const char* pageTitle) {
+    QString title = QString::fromUtf8(pageTitle);
+    const qsizetype instruction = title.lastIndexOf(QStringLiteral(", choisir"));
+    if (instruction > 0) {
+        title.truncate(instruction);
+    }
+    return title;
+}
+
+// A whole number held by a double, every digit, without exponent or decimals.
+QString WholeNumberText(double value) {
+    char digits[400];
+    std::snprintf(digits, sizeof digits, "%.0f", value);
+    return QString::fromLatin1(digits);
+}
+
+QString RuleText(WorkerRule rule) {
+    switch (rule) {
+    case WorkerRule::NoDeployment:
+        return QStringLiteral(
+            "RIS inférieur ou égal à 0.25 : aucun intervenant secouriste, la "
+            "sécurité relève de la diligence de l'autorité de police compétente.");
+    case WorkerRule::AlertPost:
+        return QStringLiteral("RIS supérieur à 0.25 et inférieur ou égal à 1.125 : un point "
+                              "d'alerte et de premier secours, tenu par deux personnes.");
+    case WorkerRule::SmallPost:
+        return QStringLiteral("RIS supérieur à 1.125 et inférieur ou égal à 4 : quatre "
+                              "intervenants secouristes, l'effectif d'un poste de secours.");
+    case WorkerRule::NextEven:
+        return QStringLiteral("RIS supérieur à 4 : le RIS arrondi au nombre pair supérieur.");
+    }
+    return {};
+}
+
+// What the national reference says a type of deployment is made of.
+QString CompositionText(DpsType type) {
+    switch (type) {
+    case DpsType::NoType:
+        return {};
+    case DpsType::Diligence:
+        return QStringLiteral("Aucun dispositif prévisionnel de secours n'est requis : la "
+                              "sécurité relève de la diligence de l'autorité de police "
+                              "compétente.");
+    case DpsType::Paps:
+        return QStringLiteral("Un point d'alerte et de premier secours (PAPS) est tenu par deux "
+                              "personnes.");
+    case DpsType::DpsPe:
+        return QStringLiteral("Un DPS de petite envergure est un poste de secours sous "
+                              "l'autorité d'un chef de poste : de 4 à 12 intervenants "
+                              "secouristes.");
+    case DpsType::DpsMe:
+        return QStringLiteral("Un DPS de moyenne envergure compte deux ou trois postes de "
+                              "secours sous l'autorité d'un chef de section : de 12 à 36 "
+                              "intervenants secouristes et deux logisticiens.");
+    case DpsType::DpsGe:
+        return QStringLiteral("Un DPS de grande envergure compte au moins quatre postes de "
+                              "secours répartis en au moins deux secteurs : plus de 36 "
+                              "intervenants secouristes.");
+    }
+    return {};
+}
+
+// Public rescue more than 30 minutes away makes an alert post too little, whatever the RIS.
+bool PapsFallsShort(const EvaluationRecord& record) {
+    return record.e2Choice == kOptionCount && record.banner == DpsType::Paps;
+}
+
+QString BandText(std::size_t index) {
+    const RisBand& band = kRisBands[index];
+    const QString upTo = QString::fromLatin1(band.upTo.data(), qsizetype(band.upTo.size()));
+    if (index == 0) {
+        return QStringLiteral("RIS ≤ ") + upTo;
+    }
+    const std::string_view lower = kRisBands[index - 1].upTo;
+    const QString from = QString::fromLatin1(lower.data(), qsizetype(lower.size()));
+    if (band.upTo.empty()) {
+        return QStringLiteral("RIS > ") + from;
+    }
+    return from + QStringLiteral(" < RIS ≤ ") + upTo;
+}
+
+QFont Font(qreal points, QFont::Weight weight = QFont::Normal, bool italic = false) {
+    // The Arial-compatible face the program's pages use, installed with it.
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(points);
+    font.setWeight(weight);
+    font.setItalic(italic);
+    return font;
+}
+
+// A text laid out in a width on at most a number of lines; when it does not fit, the last line
+// shows what it can of the rest, ended by an ellipsis.
+class TextBlock {
+public:
+    TextBlock(const QString& text, const QFont& font, qreal width, int maxLines,
+              QPaintDevice* device, Qt::Alignment alignment = Qt::AlignLeft)
+        : layout_(std::make_unique<QTextLayout>(text, font, device)), font_(font), width_(width),
+          alignment_(alignment), device_(device) {
+        QTextOption option(alignment);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout_->setTextOption(option);
+        layout_->beginLayout();
+        for (int count = 0; count < maxLines; ++count) {
+            QTextLine line = layout_->createLine();
+            if (!line.isValid()) {
+                break;
+            }
+            line.setLineWidth(width);
+            line.setPosition({0, height_});
+            height_ += line.height();
+            ++lines_;
+        }
+        layout_->endLayout();
+        if (lines_ > 0) {
+            const QTextLine last = layout_->lineAt(lines_ - 1);
+            if (last.textStart() + last.textLength() < text.size()) {
+                const QString rest = text.mid(last.textStart()).simplified();
+                elidedLast_ = QFontMetricsF(font, device).elidedText(rest, Qt::ElideRight, width);
+                if (!elidedLast_.endsWith(kEllipsis)) {
+                    elidedLast_ += kEllipsis;
+                }
+            }
+        }
+    }
+
+    qreal Height() const { return height_; }
+
+    void Draw(QPainter& painter, QPointF topLeft) const {
+        for (int index = 0; index < lines_; ++index) {
+            const QTextLine line = layout_->lineAt(index);
+            if (index + 1 < lines_ || elidedLast_.isEmpty()) {
+                line.draw(&painter, topLeft);
+                continue;
+            }
+            const qreal advance = QFontMetricsF(font_, device_).horizontalAdvance(elidedLast_);
+            qreal x = topLeft.x();
+            if ((alignment_ & Qt::AlignHCenter) != 0) {
+                x += (width_ - advance) / 2;
+            } else if ((alignment_ & Qt::AlignRight) != 0) {
+                x += width_ - advance;
+            }
+            painter.setFont(font_);
+            painter.drawText(QPointF(x, topLeft.y() + line.y() + line.ascent()), elidedLast_);
+        }
+    }
+
+private:
+    std::unique_ptr<QTextLayout> layout_;
+    QFont font_;
+    qreal width_;
+    Qt::Alignment alignment_;
+    QPaintDevice* device_;
+    int lines_ = 0;
+    qreal height_ = 0;
+    QString elidedLast_;
+};
+
+struct Cell {
+    QString text;
+    QFont font;
+    int maxLines = 1;
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+// Draws the page from the top down; the signatures and the footer hold the bottom of the page.
+class ReportPainter {
+public:
+    // The page's upper part is drawn at `scale` (1 or less), laid out in as much wider a
+    // measure, so that it still spans the page.
+    ReportPainter(QPdfWriter& writer, const OpenedEvaluation& evaluation, qreal scale)
+        : writer_(writer), painter_(&writer), evaluation_(evaluation), record_(evaluation.record),
+          scale_(scale) {
+        painter_.setRenderHint(QPainter::Antialiasing);
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
+
+    // Draws the page; false when the upper part ran into the bottom of the page, which then
+    // needs drawing again at a smaller scale.
+    bool Paint() {
+        const qreal bottom = Mm(kPageHeightMm - kBottomMarginMm - kFooterHeightMm);
+        const qreal signaturesTop = bottom - Mm(kSignatureHeightMm);
+        const TextBlock note = Block(
+            QStringLiteral("Ce document reprend l'estimation de la grille nationale d'évaluation "
+                           "des risques. Elle donne un minimum : le maire ou le préfet peut "
+                           "demander un dispositif plus important."),
+            Font(8.5, QFont::Normal, true), Mm(kPageWidthMm - 2 * kSideMarginMm), 2);
+        const qreal noteTop = signaturesTop - Mm(2.5) - note.Height();
+
+        painter_.scale(scale_, scale_);
+        left_ = Mm(kSideMarginMm) / scale_;
+        right_ = Mm(kPageWidthMm - kSideMarginMm) / scale_;
+        y_ = Mm(kTopMarginMm) / scale_;
+        Header();
+        Indicators();
+        Results();
+        Workers();
+        Bands();
+        const bool fits = y_ * scale_ + Mm(2) <= noteTop;
+
+        painter_.resetTransform();
+        left_ = Mm(kSideMarginMm);
+        right_ = Mm(kPageWidthMm - kSideMarginMm);
+        painter_.setPen(kMuted);
+        note.Draw(painter_, {left_, noteTop});
+        Signatures(signaturesTop);
+        Footer();
+        painter_.end();
+        return fits;
+    }
+
+private:
+    qreal Mm(qreal millimetres) const { return millimetres * kResolution / 25.4; }
+    qreal Width() const { return right_ - left_; }
+
+    TextBlock Block(const QString& text, const QFont& font, qreal width, int maxLines,
+                    Qt::Alignment alignment = Qt::AlignLeft) {
+        return TextBlock(text, font, width, maxLines, &writer_, alignment);
+    }
+
+    // Draws a text at the current height across the page and moves below it.
+    void Paragraph(const QString& text, const QFont& font, const QColor& colour, int maxLines,
+                   qreal after) {
+        const TextBlock block = Block(text, font, Width(), maxLines);
+        painter_.setPen(colour);
+        block.Draw(painter_, {left_, y_});
+        y_ += block.Height() + after;
+    }
+
+    void Rule(const QColor& colour, qreal widthMm) {
+        painter_.setPen(QPen(colour, Mm(widthMm)));
+        painter_.drawLine(QPointF(left_, y_), QPointF(right_, y_));
+    }
+
+    void Heading(const QString& title) {
+        y_ += Mm(3);
+        Paragraph(title, Font(11, QFont::Bold), kAccent, 1, Mm(0.8));
+        Rule(kAccent, 0.3);
+        y_ += Mm(1.8);
+    }
+
+    // One row of cells of the given widths, each padded, with its top at the current height;
+    // moves below it. The row is shaded when asked, and ruled underneath.
+    void Row(const std::vector<std::pair<qreal, Cell>>& cells, bool shaded, bool ruled = true) {
+        const qreal padding = Mm(1.1);
+        std::vector<TextBlock> blocks;
+        qreal height = 0;
+        for (const auto& [width, cell] : cells) {
+            blocks.push_back(
+                Block(cell.text, cell.font, width - 2 * padding, cell.maxLines, cell.alignment));
+            height = std::max(height, blocks.back().Height());
+        }
+        height += 2 * padding;
+        if (shaded) {
+            painter_.fillRect(QRectF(left_, y_, Width(), height), kShade);
+        }
+        qreal x = left_;
+        painter_.setPen(kInk);
+        for (std::size_t index = 0; index < cells.size(); ++index) {
+            blocks[index].Draw(painter_, {x + padding, y_ + padding});
+            x += cells[index].first;
+        }
+        y_ += height;
+        if (ruled) {
+            Rule(kLine, 0.2);
+        }
+    }
+
+    void Header() {
+        Paragraph(QStringLiteral("Dispositif prévisionnel de secours (DPS) — grille nationale "
+                                 "d'évaluation des risques"),
+                  Font(9), kMuted, 1, Mm(1.5));
+        const QString name = Shown(record_.name);
+        Paragraph(name.isEmpty() ? QStringLiteral("Évaluation sans nom") : name,
+                  Font(16, QFont::Bold), kInk, 3, Mm(1));
+        if (evaluation_.savedDate.empty()) {
+            Paragraph(QStringLiteral("Date d'enregistrement : absente du fichier"),
+                      Font(10, QFont::Normal, true), kMuted, 1, Mm(2));
+        } else {
+            Paragraph(QStringLiteral("Enregistrée le ") + Shown(evaluation_.savedDate), Font(10),
+                      kInk, 1, Mm(2));
+        }
+        Rule(kInk, 0.5);
+    }
+
+    void Indicators() {
+        Heading(QStringLiteral("Indicateurs de risque"));
+        const qreal labelWidth = Mm(44);
+        const qreal coefficientWidth = Mm(22);
+        const qreal optionWidth = Width() - labelWidth - coefficientWidth;
+        const QFont small = Font(8);
+        Row({{labelWidth, {QStringLiteral("Indicateur"), small}},
+             {optionWidth, {QStringLiteral("Option retenue"), small}},
+             {coefficientWidth, {QStringLiteral("Coefficient"), small, 1, Qt::AlignRight}}},
+            true);
+        struct Line {
+            const char* code;
+            const char* title;
+            QString option;
+            const std::string& coefficient;
+        };
+        const auto e2Option = [this] {
+            const int choice = std::clamp(record_.e2Choice, 1, kOptionCount);
+            return QStringLiteral("Option %1 = %2")
+                .arg(choice)
+                .arg(QString::fromUtf8(kE2OptionCaptions[choice - 1]));
+        };
+        const auto description = [](const char* const(&texts)[kOptionCount], int choice) {
+            return OneParagraph(texts[std::clamp(choice, 1, kOptionCount) - 1]);
+        };
+        const Line lines[] = {
+            {"P2", kP2Title, description(kP2OptionDescriptions, record_.p2Choice),
+             record_.p2Coefficient},
+            {"E1", kE1Title, description(kE1OptionDescriptions, record_.e1Choice),
+             record_.e1Coefficient},
+            {"E2", kE2Title, e2Option(), record_.e2Coefficient},
+        };
+        for (const Line& line : lines) {
+            Row({{labelWidth,
+                  {QString::fromLatin1(line.code) + u' ' + IndicatorTitle(line.title),
+                   Font(9, QFont::Bold), 4}},
+                 {optionWidth, {line.option, Font(9), 6}},
+                 {coefficientWidth,
+                  {Shown(line.coefficient), Font(9, QFont::Bold), 1, Qt::AlignRight}}},
+                false);
+        }
+    }
+
+    // A label and its value side by side, from x: the label in labelWidth, the value in the rest
+    // of width. Returns the height taken.
+    qreal LabelValue(qreal x, qreal width, qreal labelWidth, const QString& label,
+                     const QString& value, int valueLines) {
+        const TextBlock labelBlock = Block(label, Font(9.5), labelWidth - Mm(2), 2);
+        const TextBlock valueBlock = Block(value.isEmpty() ? QStringLiteral("—") : value,
+                                           Font(9.5, QFont::Bold), width - labelWidth, valueLines);
+        painter_.setPen(kMuted);
+        labelBlock.Draw(painter_, {x, y_});
+        painter_.setPen(kInk);
+        valueBlock.Draw(painter_, {x + labelWidth, y_});
+        return std::max(labelBlock.Height(), valueBlock.Height());
+    }
+
+    void Results() {
+        Heading(QStringLiteral("Calcul du RIS"));
+        const qreal gap = Mm(6);
+        const qreal column = (Width() - gap) / 2;
+        const qreal labelWidth = Mm(62);
+        const qreal second = left_ + column + gap;
+        const std::pair<QString, const std::string&> leftColumn[] = {
+            {QStringLiteral("Effectif prévisible du public (P1)"), record_.p1Text},
+            {QStringLiteral("Effectif pris en compte (P)"), record_.pText},
+        };
+        const std::pair<QString, const std::string&> rightColumn[] = {
+            {QStringLiteral("Indice total de risque (i)"), record_.riskIndexText},
+            {QStringLiteral("Ratio d'intervenants secouristes (RIS)"), record_.risText},
+        };
+        for (std::size_t row = 0; row < 2; ++row) {
+            const qreal height =
+                std::max(LabelValue(left_, column, labelWidth, leftColumn[row].first,
+                                    Shown(leftColumn[row].second), 1),
+                         LabelValue(second, column, labelWidth, rightColumn[row].first,
+                                    Shown(rightColumn[row].second), 1));
+            y_ += height + Mm(1.2);
+        }
+        y_ += Mm(0.8);
+        const QString typeText = Shown(record_.dpsTypeText);
+        y_ +=
+            LabelValue(left_, Width(), labelWidth, QStringLiteral("Type de DPS correspondant"),
+                       typeText.isEmpty() ? QStringLiteral("aucun dans le fichier") : typeText, 2) +
+            Mm(1.5);
+        if (const std::optional<QImage> banner = ReportBanner(record_.banner)) {
+            const qreal width = Mm(100);
+            const qreal height = width * banner->height() / banner->width();
+            painter_.drawImage(QRectF(left_ + (Width() - width) / 2, y_, width, height), *banner);
+            y_ += height + Mm(1);
+        } else if (!typeText.isEmpty()) {
+            Paragraph(QStringLiteral("Ce type n'est pas l'un de ceux de la grille nationale : le "
+                                     "fichier a sans doute été modifié à la main."),
+                      Font(9, QFont::Normal, true), kWarningInk, 2, Mm(1));
+        }
+    }
+
+    void Workers() {
+        Heading(QStringLiteral("Intervenants secouristes"));
+        const std::optional<WorkerCount>& workers = evaluation_.workers;
+        const qreal padding = Mm(2);
+        const qreal inner = Width() - 2 * padding;
+        std::vector<std::pair<TextBlock, QColor>> blocks;
+        if (workers) {
+            blocks.emplace_back(
+                Block(QStringLiteral("Nombre recommandé : ") + WholeNumberText(workers->workers),
+                      Font(13, QFont::Bold), inner, 2),
+                kInk);
+            blocks.emplace_back(
+                Block(QStringLiteral("Règle appliquée : ") + RuleText(workers->rule), Font(9),
+                      inner, 2),
+                kInk);
+        } else {
+            blocks.emplace_back(
+                Block(QStringLiteral("Aucun nombre d'intervenants ne peut être déduit du RIS "
+                                     "enregistré (« %1 ») : ce n'est pas un nombre fini que la "
+                                     "grille sache traiter. Le fichier a sans doute été modifié "
+                                     "à la main ; refaites l'évaluation dans Corvane.")
+                          .arg(Shown(record_.risText)),
+                      Font(10, QFont::Bold), inner, 3),
+                kWarningInk);
+        }
+        const QString composition = CompositionText(record_.banner);
+        if (!composition.isEmpty()) {
+            blocks.emplace_back(Block(composition, Font(9), inner, 2), kMuted);
+        }
+        qreal height = 2 * padding;
+        for (const auto& [block, colour] : blocks) {
+            height += block.Height() + Mm(0.8);
+        }
+        painter_.fillRect(QRectF(left_, y_, Width(), height), kShade);
+        qreal y = y_ + padding;
+        for (const auto& [block, colour] : blocks) {
+            painter_.setPen(colour);
+            block.Draw(painter_, {left_ + padding, y});
+            y += block.Height() + Mm(0.8);
+        }
+        y_ += height;
+        if (PapsFallsShort(record_)) {
+            Warning();
+        }
+    }
+
+    void Warning() {
+        y_ += Mm(2);
+        const qreal padding = Mm(2);
+        const TextBlock block = Block(
+            QStringLiteral("Attention : les secours publics sont à plus de 30 minutes (indicateur "
+                           "E2, option 4). Le référentiel national prévoit alors qu'un point "
+                           "d'alerte et de premier secours ne suffit pas : un DPS de petite "
+                           "envergure (DPS-PE) est le minimum. Le type ci-dessus est celui que "
+                           "donne la grille, inchangé."),
+            Font(9.5, QFont::Bold), Width() - 2 * padding, 4);
+        const QRectF box(left_, y_, Width(), block.Height() + 2 * padding);
+        painter_.fillRect(box, kWarningFill);
+        painter_.setPen(QPen(kWarningInk, Mm(0.5)));
+        painter_.drawRect(box);
+        painter_.setPen(kWarningInk);
+        block.Draw(painter_, {left_ + padding, y_ + padding});
+        y_ += box.height();
+    }
+
+    void Bands() {
+        Heading(QStringLiteral("Types de DPS selon le RIS"));
+        const qreal risWidth = Mm(50);
+        const QFont small = Font(8);
+        Row({{risWidth, {QStringLiteral("RIS"), small}},
+             {Width() - risWidth, {QStringLiteral("Type de dispositif"), small}}},
+            true);
+        for (std::size_t index = 0; index < kRisBands.size(); ++index) {
+            const RisBand& band = kRisBands[index];
+            const std::string_view type = DpsTypeText(band.type);
+            const bool current = band.type == record_.banner;
+            const QFont font = Font(9, current ? QFont::Bold : QFont::Normal);
+            QString typeText = QString::fromUtf8(type.data(), qsizetype(type.size()));
+            if (current) {
+                typeText += QStringLiteral("   ◀ cette évaluation");
+            }
+            Row({{risWidth, {BandText(index), font}}, {Width() - risWidth, {typeText, font}}},
+                current);
+        }
+    }
+
+    void Signatures(qreal top) {
+        const qreal gap = Mm(8);
+        const qreal width = (Width() - gap) / 2;
+        const qreal padding = Mm(2.5);
+        const QString titles[] = {QStringLiteral("L'organisateur"),
+                                  QStringLiteral("L'association de secourisme")};
+        const QString fields[] = {QStringLiteral("Nom et qualité :"), QStringLiteral("Date :"),
+                                  QStringLiteral("Signature :")};
+        qreal x = left_;
+        for (const QString& title : titles) {
+            const QRectF box(x, top, width, Mm(kSignatureHeightMm));
+            painter_.setPen(QPen(kLine, Mm(0.3)));
+            painter_.drawRect(box);
+            const TextBlock heading = Block(title, Font(10, QFont::Bold), width - 2 * padding, 1);
+            painter_.setPen(kInk);
+            heading.Draw(painter_, {x + padding, top + padding});
+            qreal y = top + padding + heading.Height() + Mm(2);
+            painter_.setPen(kMuted);
+            for (const QString& field : fields) {
+                const TextBlock block = Block(field, Font(8.5), width - 2 * padding, 1);
+                block.Draw(painter_, {x + padding, y});
+                y += Mm(6.5);
+            }
+            x += width + gap;
+        }
+    }
+
+    void Footer() {
+        const qreal bottom = Mm(kPageHeightMm - kBottomMarginMm);
+        const QFont font = Font(7.5);
+        const qreal height = QFontMetricsF(font, &writer_).height();
+        const qreal top = bottom - height;
+        painter_.setPen(QPen(kLine, Mm(0.2)));
+        painter_.drawLine(QPointF(left_, top - Mm(1)), QPointF(right_, top - Mm(1)));
+        painter_.setPen(kMuted);
+        const TextBlock program =
+            Block(QStringLiteral("Établi avec Corvane " CORVANE_VERSION " (corvane-rapport)"), font,
+                  Width() / 2, 1);
+        program.Draw(painter_, {left_, top});
+        const TextBlock page =
+            Block(QStringLiteral("Page 1 sur 1"), font, Width() / 2, 1, Qt::AlignRight);
+        page.Draw(painter_, {left_ + Width() / 2, top});
+    }
+
+    QPdfWriter& writer_;
+    QPainter painter_;
+    const OpenedEvaluation& evaluation_;
+    const EvaluationRecord& record_;
+    qreal scale_;
+    qreal left_ = 0;
+    qreal right_ = 0;
+    qreal y_ = 0;
+};
+
+} // namespace
+
+std::optional<QImage> ReportBanner(DpsType type) {
+    const std::optional<int> number = BannerPicture(type);
+    const PictureEntry* entry = number ? FindPicture(*number) : nullptr;
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    QFile file(QStringLiteral(":/report/pictures/") +
+               QString::fromStdString(PictureFileName(*entry)));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return DecodeJpeg(file.readAll());
+}
+
+QByteArray RenderReportPdf(const OpenedEvaluation& evaluation) {
+    // Every text of the page is bounded, and the longest of them all fit at once; should they
+    // ever not, the upper part is drawn again a little smaller rather than over the signatures.
+    constexpr qreal kScaleStep = 0.94;
+    constexpr int kMaxAttempts = 8;
+    QByteArray pdf;
+    qreal scale = 1;
+    for (int attempt = 1;; ++attempt) {
+        pdf.clear();
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+        writer.setResolution(kResolution);
+        writer.setTitle(QStringLiteral("Évaluation des risques : ") +
+                        Shown(evaluation.record.name));
+        writer.setCreator(QStringLiteral("Corvane " CORVANE_VERSION));
+        if (ReportPainter(writer, evaluation, scale).Paint() || attempt == kMaxAttempts) {
+            break;
+        }
+        scale *= kScaleStep;
+    }
+    return pdf;
+}
+
+} // namespace corvane
