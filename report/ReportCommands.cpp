@@ -1,0 +1,136 @@
+#include "report/ReportCommands.h"
+
+#include "platform/DetachedOpen.h"
+#include "platform/FolderReading.h"
+#include "platform/ReplaceFile.h"
+#include "report/ReportPdf.h"
+#include "report/SummaryCsv.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+const char kEvaluationsFolderName[] = "Mes Evaluations";
+const char kSummaryFileName[] = "Résumé des évaluations.csv";
+
+void Tell(std::FILE* stream, const QString& text) {
+    std::fputs((text + '\n').toUtf8().constData(), stream);
+}
+
+void TellFailure(std::FILE* errors, const QString& path, const QString& why) {
+    Tell(errors, QString("corvane-rapport : « %1 » : %2").arg(path, why));
+}
+
+QString DocumentsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+// Writes `bytes` to `path`; on failure tells why and returns false.
+bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE* errors) {
+    if (replace) {
+        if (ReplaceFileWhole(path, bytes)) {
+            return true;
+        }
+        TellFailure(errors, path, "écriture impossible (dossier protégé ou disque plein ?)");
+        return false;
+    }
+    switch (WriteNewFileWhole(path, bytes)) {
+    case NewFileOutcome::Written:
+        return true;
+    case NewFileOutcome::AlreadyThere:
+        TellFailure(errors, path, "existe déjà ; --remplacer pour le remplacer");
+        return false;
+    case NewFileOutcome::Failed:
+        break;
+    }
+    TellFailure(errors, path, "écriture impossible (dossier protégé ou disque plein ?)");
+    return false;
+}
+
+bool IsEvaluationName(const QString& name, bool isFolder) {
+    return !isFolder && name.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
+    if (!line.output.isEmpty() && !QFileInfo(line.output).isDir()) {
+        TellFailure(errors, line.output, "ce dossier n'existe pas");
+        return 1;
+    }
+    int status = 0;
+    for (const QString& file : line.files) {
+        const OpeningResult opened = OpenEvaluationFile(file.toStdString());
+        if (!opened.evaluation) {
+            TellFailure(errors, file, QString::fromStdString(opened.failure));
+            status = 1;
+            continue;
+        }
+        const QFileInfo source(file);
+        const QString folder = line.output.isEmpty() ? source.path() : line.output;
+        const QString target = QDir(folder).filePath(source.completeBaseName() + ".pdf");
+        const QByteArray pdf = RenderReportPdf(*opened.evaluation);
+        if (pdf.isEmpty()) {
+            TellFailure(errors, file, "le rapport n'a pas pu être dessiné");
+            status = 1;
+        } else if (Store(target, pdf, line.replace, errors)) {
+            Tell(out, QString("Rapport écrit : %1").arg(target));
+        } else {
+            status = 1;
+        }
+    }
+    return status;
+}
+
+int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {
+    const QString folder = line.folder.isEmpty()
+                               ? QDir(DocumentsFolder()).filePath(kEvaluationsFolderName)
+                               : line.folder;
+    if (!QFileInfo(folder).isDir()) {
+        TellFailure(errors, folder, "ce dossier n'existe pas");
+        return 1;
+    }
+    std::vector<FileEntry> entries = ReadFolder(folder, IsEvaluationName);
+    std::sort(entries.begin(), entries.end(), [](const FileEntry& a, const FileEntry& b) {
+        const int caseless = a.name.compare(b.name, Qt::CaseInsensitive);
+        return caseless != 0 ? caseless < 0 : a.name < b.name;
+    });
+    int status = 0;
+    std::vector<OpenedEvaluation> evaluations;
+    evaluations.reserve(entries.size());
+    for (const FileEntry& entry : entries) {
+        const QString path = QDir(folder).filePath(entry.name);
+        OpeningResult opened = OpenEvaluationFile(path.toStdString());
+        if (opened.evaluation) {
+            evaluations.push_back(std::move(*opened.evaluation));
+        } else {
+            TellFailure(errors, path, QString::fromStdString(opened.failure));
+            status = 1;
+        }
+    }
+    const std::string csv = SummaryCsv(evaluations);
+    if (line.open) {
+        const QString target = QDir(DocumentsFolder()).filePath(kSummaryFileName);
+        if (!Store(target, QByteArray::fromStdString(csv), true, errors)) {
+            return 1;
+        }
+        if (!StartDesktopOpen(target)) {
+            TellFailure(errors, target, "aucun programme n'a pu l'ouvrir");
+            return 1;
+        }
+        return status;
+    }
+    if (line.output.isEmpty()) {
+        const bool written = std::fwrite(csv.data(), 1, csv.size(), out) == csv.size();
+        return std::fflush(out) == 0 && written ? status : 1;
+    }
+    return Store(line.output, QByteArray::fromStdString(csv), line.replace, errors) ? status : 1;
+}
+
+} // namespace corvane

@@ -1,0 +1,176 @@
+// corvane-rapport run as the user runs it: the summary's exact bytes and how a spreadsheet reads
+// them back, the exit status and the messages for files that cannot be read, and PDFs that are
+// never written over.
+#include "tests/support/FileContent.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace corvane;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QString errors;
+};
+
+// A saved evaluation, as the program writes it.
+QByteArray Evaluation(const char* p2, const char* p1, const char* p, const char* index,
+                      const char* ris, const char* type) {
+    return QByteArray("\xEF\xBB\xBF\r\n[Global]\r\nP2 = ") + p2 +
+           "\r\nE1 = OptE1_1\r\nE2 = OptE2_4\r\nP1 = " + p1 + "\r\nP = " + p + "\r\nI = " + index +
+           "\r\nRIS = " + ris + "\r\nType = " + type +
+           "\r\nDate = Mardi 08 Décembre 2026 à 10:00:00\r\n";
+}
+
+} // namespace
+
+class TestRapportCommand : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+    QString folder_;
+
+    Run Rapport(const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(folder_);
+        process.start(QStringLiteral(CORVANE_RAPPORT), arguments);
+        process.waitForFinished(60000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private slots:
+    void init() {
+        folder_ = home_.path() + "/" + QTest::currentTestFunction() + "-" +
+                  QString(QTest::currentDataTag()).remove(' ');
+        QVERIFY(QDir().mkpath(folder_));
+        WriteAll(folder_ + "/FETE DU VILLAGE.ini",
+                 Evaluation("OptP2_2", "2500", "2500", "0.95", "2.375",
+                            "DPS de petite envergure (DPS-PE)"));
+        WriteAll(folder_ + "/concert; plein air.ini",
+                 Evaluation("OptP2_4", "250000", "175000", "1.05", "183.750",
+                            "DPS de grande envergure (DPS-GE)"));
+        // Kept by hand: an unknown option, an impossible RIS, no date.
+        WriteAll(folder_ + "/=ABIME.INI", "[Global]\r\nP2 = OptP2_7\r\nP1 = 12\r\nRIS = NaN\r\n");
+        WriteAll(folder_ + "/notes.txt", "not an evaluation");
+    }
+
+    void summaryIsExact() {
+        const Run run = Rapport({"--resume", folder_});
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out,
+                 QByteArray("\xEF\xBB\xBF"
+                            "Nom;Date d'enregistrement;P1;P;P2;E1;E2;Indice total de risque;RIS;"
+                            "Type de DPS;Intervenants secouristes\r\n"
+                            "'=ABIME;;12;;0,25;0,25;0,25;;NaN;;\r\n"
+                            "\"concert; plein air\";Mardi 08 Décembre 2026 à 10:00:00;250000;"
+                            "175000;0,40;0,25;0,40;1,05;183,750;DPS de grande envergure "
+                            "(DPS-GE);184\r\n"
+                            "FETE DU VILLAGE;Mardi 08 Décembre 2026 à 10:00:00;2500;2500;0,30;"
+                            "0,25;0,40;0,95;2,375;DPS de petite envergure (DPS-PE);4\r\n"));
+    }
+
+    // A French spreadsheet's reading: UTF-8 with its mark, semicolons, decimal commas.
+    void summaryReadsBackInFrenchForm() {
+        const QString csv = folder_ + "/resume.csv";
+        QCOMPARE(Rapport({"--resume", folder_, "-o", csv}).status, 0);
+        QProcess python;
+        python.start("python3", {"-c", R"(
+import csv, sys
+with open(sys.argv[1], encoding="utf-8-sig", newline="") as f:
+    rows = list(csv.reader(f, delimiter=";"))
+assert len(rows) == 4 and all(len(r) == 11 for r in rows), rows
+row = rows[2]
+ris = float(row[8].replace(",", "."))
+index = float(row[7].replace(",", "."))
+assert row[0] == "concert; plein air" and row[2] == "250000"
+assert abs(ris - index * float(row[3]) / 1000) < 1e-6, (ris, index)
+assert int(row[10]) == 184
+print("ok")
+)",
+                                 csv});
+        QVERIFY(python.waitForFinished(30000));
+        QCOMPARE(python.readAllStandardError(), QByteArray());
+        QCOMPARE(python.readAllStandardOutput().trimmed(), QByteArray("ok"));
+    }
+
+    // One bad file is told, with its name, and never stops the others.
+    void badFilesAreToldAndSkipped_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing") << "ABSENT.ini"
+                                 << "fichier introuvable";
+        QTest::newRow("folder") << "DOSSIER.ini"
+                                << "c'est un dossier, pas un fichier";
+        QTest::newRow("pipe") << "TUBE.ini"
+                              << "ce n'est pas un fichier ordinaire";
+        // The system refuses to read this file, whoever asks.
+        QTest::newRow("unreadable") << "ILLISIBLE.ini"
+                                    << "lecture impossible (accès refusé ou erreur de lecture)";
+    }
+
+    void badFilesAreToldAndSkipped() {
+        QFETCH(QString, name);
+        QFETCH(QString, why);
+        const QString path = folder_ + "/" + name;
+        if (name == "DOSSIER.ini") {
+            QVERIFY(QDir(folder_).mkdir(name));
+        } else if (name == "TUBE.ini") {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        } else if (name == "ILLISIBLE.ini") {
+            QVERIFY(QFile::link("/proc/self/mem", path));
+        }
+
+        const Run reports = Rapport({path, folder_ + "/FETE DU VILLAGE.ini"});
+        QCOMPARE(reports.status, 1);
+        QCOMPARE(reports.errors, QString("corvane-rapport : « %1 » : %2\n").arg(path, why));
+        QVERIFY(QFileInfo(folder_ + "/FETE DU VILLAGE.pdf").size() > 0);
+
+        if (name != "ABSENT.ini" && name != "DOSSIER.ini") {
+            const Run summary = Rapport({"--resume", folder_});
+            QCOMPARE(summary.status, 1);
+            QCOMPARE(summary.errors, reports.errors);
+            QCOMPARE(summary.out.count("\r\n"), 4);
+        }
+    }
+
+    void reportsAreNeverWrittenOver() {
+        const QString pdf = folder_ + "/FETE DU VILLAGE.pdf";
+        WriteAll(pdf, "the user's own");
+        const Run refused = Rapport({"FETE DU VILLAGE.ini"});
+        QCOMPARE(refused.status, 1);
+        QVERIFY(refused.errors.contains("--remplacer"));
+        QCOMPARE(ReadAll(pdf), QByteArray("the user's own"));
+
+        QCOMPARE(Rapport({"FETE DU VILLAGE.ini", "--remplacer"}).status, 0);
+        QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+    }
+
+    void mistakesInTheCommandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("unknown option") << QStringList{"--pdf"};
+        QTest::newRow("-o without a name") << QStringList{"A.ini", "-o"};
+        QTest::newRow("two folders") << QStringList{"--resume", "a", "b"};
+        QTest::newRow("--ouvrir alone") << QStringList{"A.ini", "--ouvrir"};
+    }
+
+    void mistakesInTheCommandLine() {
+        QFETCH(QStringList, arguments);
+        const Run run = Rapport(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.errors.endsWith("Essayez « corvane-rapport --help ».\n"));
+        QVERIFY(run.out.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRapportCommand)
+#include "test_rapport_command.moc"
