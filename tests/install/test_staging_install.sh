@@ -10,6 +10,12 @@ app_id=$3
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
+# The value of a key in one group of the desktop entry.
+entry_key() {
+    awk -v group="[$1]" -v key="$2=" '/^\[/ { inside = ($0 == group) }
+        inside && index($0, key) == 1 { print substr($0, length(key) + 1) }' "$entry"
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -21,6 +27,8 @@ entry="$root$prefix/share/applications/$app_id.desktop"
 metainfo="$root$prefix/share/metainfo/$app_id.metainfo.xml"
 
 [ -x "$root$prefix/bin/corvane" ] || fail "no program in bin/"
+[ -x "$root$prefix/bin/corvane-rapport" ] || fail "no corvane-rapport in bin/"
+[ -s "$root$prefix/share/man/man1/corvane-rapport.1" ] || fail "no man page"
 [ -f "$entry" ] || fail "no desktop entry"
 [ -f "$metainfo" ] || fail "no metainfo"
 
@@ -28,12 +36,14 @@ desktop-file-validate "$entry" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 
 # The entry starts the installed program in the folder that holds the help.
-[ "$(sed -n 's/^Exec=//p' "$entry")" = corvane ] || fail "Exec is not the installed program"
-data=$(sed -n 's/^Path=//p' "$entry")
+[ "$(entry_key "Desktop Entry" Exec)" = corvane ] || fail "Exec is not the installed program"
+[ "$(entry_key "Desktop Action resume" Exec)" = "corvane-rapport --resume --ouvrir" ] ||
+    fail "the summary action does not run corvane-rapport"
+data=$(entry_key "Desktop Entry" Path)
 [ "$data" = "$prefix/share/corvane" ] || fail "Path=$data"
 [ -s "$root$data/Corvane Help.chm" ] || fail "no help in $data"
 
-icon=$(sed -n 's/^Icon=//p' "$entry")
+icon=$(entry_key "Desktop Entry" Icon)
 for side in 16 24 32 48 64 128 256; do
     png="$root$prefix/share/icons/hicolor/${side}x${side}/apps/$icon.png"
     [ "$(identify -format '%m %wx%h' "$png")" = "PNG ${side}x${side}" ] || fail "icon $png"
