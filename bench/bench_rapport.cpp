@@ -1,0 +1,97 @@
+// corvane-rapport on a folder of evaluations: the summary of all of them, and one PDF report
+// each. Usage: bench_rapport <corvane-rapport> [evaluations, default 10000] [runs, default 5]
+// Prints the median wall time of each, and of the program doing nothing (--version).
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace {
+
+QByteArray Evaluation(int i) {
+    const int p1 = 100 + 37 * i;
+    return QString("\xEF\xBB\xBF\r\n[Global]\r\nP2 = OptP2_%1\r\nE1 = OptE1_%2\r\nE2 = "
+                   "OptE2_%3\r\nP1 = %4\r\nP = %4\r\nI = 1.00\r\nRIS = %5\r\nType = DPS de "
+                   "petite envergure (DPS-PE)\r\nDate = Mardi 08 Décembre 2026 à 10:00:00\r\n")
+        .arg(1 + i % 4)
+        .arg(1 + i / 4 % 4)
+        .arg(1 + i / 16 % 4)
+        .arg(p1)
+        .arg(p1 / 1000.0, 0, 'f', 3)
+        .toUtf8();
+}
+
+// The median wall time of `runs` runs, in milliseconds; -1 when a run failed.
+double MedianMs(const QString& program, const QStringList& arguments, int runs,
+                const std::function<void()>& before = {}) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        if (before) {
+            before();
+        }
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        QElapsedTimer timer;
+        timer.start();
+        process.start(program, arguments);
+        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0) {
+            std::fprintf(stderr, "run failed: %s\n", process.readAllStandardError().constData());
+            return -1;
+        }
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_rapport <corvane-rapport> [evaluations] [runs]\n");
+        return 2;
+    }
+    const QString rapport = QString::fromLocal8Bit(argv[1]);
+    const int count = argc > 2 ? std::atoi(argv[2]) : 10000;
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 5;
+    QTemporaryDir work;
+    const QString folder = work.filePath("Mes Evaluations");
+    const QString reports = work.filePath("rapports");
+    QDir().mkpath(folder);
+    QStringList files;
+    for (int i = 0; i < count; ++i) {
+        QFile file(QString("%1/EVALUATION %2.ini").arg(folder).arg(i, 5, 10, QChar('0')));
+        if (!file.open(QIODevice::WriteOnly) || file.write(Evaluation(i)) < 0) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+            return 1;
+        }
+        files << file.fileName();
+    }
+
+    const double nothing = MedianMs(rapport, {"--version"}, runs);
+    const double summary = MedianMs(
+        rapport, {"--resume", folder, "-o", work.filePath("resume.csv"), "--remplacer"}, runs);
+    const double pdfs = MedianMs(rapport, files + QStringList{"-o", reports}, runs, [&] {
+        QDir(reports).removeRecursively();
+        QDir().mkpath(reports);
+    });
+    if (nothing < 0 || summary < 0 || pdfs < 0) {
+        return 1;
+    }
+    std::printf("corvane-rapport, median of %d runs, %d evaluations\n", runs, count);
+    std::printf("  start and stop (--version): %8.1f ms\n", nothing);
+    std::printf("  --resume to a CSV file:     %8.1f ms\n", summary);
+    std::printf("  one PDF each:               %8.1f ms (%.2f ms per report)\n", pdfs,
+                pdfs / count);
+    return 0;
+}
