@@ -4,17 +4,51 @@
 #include <QDesktopServices>
 #include <QUrl>
 #else
-#include <QProcess>
+#include <QFile>
+
+#include <cerrno>
+#include <chrono>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
 #endif
 
 namespace corvane {
 
-bool StartDesktopOpen(const QString& path) {
 #ifdef Q_OS_WIN
+
+bool StartDesktopOpen(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-#else
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
-#endif
 }
+
+#else
+
+extern "C" char** environ;
+
+bool StartDesktopOpen(const QString& path) {
+    using namespace std::chrono_literals;
+    const QByteArray file = QFile::encodeName(path);
+    char opener[] = "xdg-open";
+    char* const arguments[] = {opener, const_cast<char*>(file.constData()), nullptr};
+    pid_t child = 0;
+    if (posix_spawnp(&child, opener, nullptr, nullptr, arguments, environ) != 0) {
+        return false;
+    }
+    // The opener is left to run on its own when it takes longer; this program then ends first.
+    for (auto waited = 0ms; waited < 10s; waited += 20ms) {
+        int status = 0;
+        const pid_t ended = waitpid(child, &status, WNOHANG);
+        if (ended == child) {
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+        if (ended < 0 && errno != EINTR) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+#endif
 
 } // namespace corvane

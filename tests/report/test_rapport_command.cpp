@@ -37,8 +37,10 @@ class TestRapportCommand : public QObject {
     QTemporaryDir home_;
     QString folder_;
 
-    Run Rapport(const QStringList& arguments) {
+    Run Rapport(const QStringList& arguments,
+                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.setWorkingDirectory(folder_);
         process.start(QStringLiteral(CORVANE_RAPPORT), arguments);
         process.waitForFinished(60000);
@@ -152,6 +154,41 @@ print("ok")
 
         QCOMPARE(Rapport({"FETE DU VILLAGE.ini", "--remplacer"}).status, 0);
         QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+    }
+
+    // The menu's summary goes into Documents and is handed to the desktop's opener, whose
+    // failure is the command's.
+    void summaryOpenedFromTheMenu_data() {
+        QTest::addColumn<int>("openerStatus");
+        QTest::addColumn<int>("status");
+        QTest::newRow("a spreadsheet took it") << 0 << 0;
+        QTest::newRow("nothing could open it") << 3 << 1;
+    }
+
+    void summaryOpenedFromTheMenu() {
+        QFETCH(int, openerStatus);
+        QFETCH(int, status);
+        const QString documents = folder_ + "/Documents";
+        QVERIFY(QDir().mkpath(documents + "/Mes Evaluations"));
+        QVERIFY(QFile::copy(folder_ + "/FETE DU VILLAGE.ini",
+                            documents + "/Mes Evaluations/FETE DU VILLAGE.ini"));
+        WriteAll(folder_ + "/xdg-open", QString("#!/bin/sh\necho \"$1\" > '%1/opened'\nexit %2\n")
+                                            .arg(folder_)
+                                            .arg(openerStatus)
+                                            .toUtf8());
+        QVERIFY(QFile::setPermissions(folder_ + "/xdg-open", QFile::ReadOwner | QFile::ExeOwner));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", folder_);
+        environment.insert("XDG_CONFIG_HOME", folder_ + "/.config");
+        environment.insert("PATH", folder_ + ":" + environment.value("PATH"));
+
+        const Run run = Rapport({"--resume", "--ouvrir"}, environment);
+
+        const QString summary = documents + "/Résumé des évaluations.csv";
+        QCOMPARE(run.status, status);
+        QCOMPARE(ReadAll(summary).count("\r\n"), 2);
+        QCOMPARE(ReadAll(folder_ + "/opened").trimmed(), summary.toUtf8());
+        QCOMPARE(run.errors.isEmpty(), status == 0);
     }
 
     void mistakesInTheCommandLine_data() {
