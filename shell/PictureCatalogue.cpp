@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QResource>
 
 #include <optional>
 
@@ -15,7 +16,13 @@ namespace {
 
 constexpr int kMenuPictureSide = kMenuIconSides[0];
 
+// A picture compiled in without compression is read where it lies, with no copy.
 std::optional<QByteArray> ReadWhole(const QString& path) {
+    const QResource resource(path);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                       resource.size());
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
