@@ -58,7 +58,15 @@ ExplainPage::ExplainPage(const PictureCatalogue& pictures, QWidget* parent)
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("ExplainPicture"));
     picture_->setGeometry(kPictureArea);
-    ShowPicture(picture_, pictures_.Picture(kExplanationPictures[0]));
+}
+
+// The first picture is decoded when the page is first shown, not while the program starts.
+void ExplainPage::showEvent(QShowEvent* event) {
+    if (!firstPictureShown_) {
+        firstPictureShown_ = true;
+        ShowPicture(picture_, pictures_.Picture(kExplanationPictures[0]));
+    }
+    QWidget::showEvent(event);
 }
 
 void ExplainPage::Press(int index) {

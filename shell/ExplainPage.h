@@ -24,6 +24,9 @@ public:
     // Puts button `index` (0 to 6) in the pressed state without a click, as at start-up.
     void Press(int index);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     // A click on button `index`: its picture is shown and the six others are released; the
     // clicked button keeps the state its click gave it.
@@ -32,6 +35,7 @@ private:
     const PictureCatalogue& pictures_;
     std::array<QPushButton*, kButtonCount> buttons_{};
     QLabel* picture_ = nullptr;
+    bool firstPictureShown_ = false;
 };
 
 } // namespace corvane

@@ -1,11 +1,11 @@
 #include "shell/PictureCatalogue.h"
 
 #include "assets/PictureTable.h"
+#include "platform/IconDecoding.h"
 #include "platform/JpegCodec.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImageReader>
+#include <QResource>
 
 #include <optional>
 
@@ -15,32 +15,18 @@ namespace {
 
 constexpr int kMenuPictureSide = kMenuIconSides[0];
 
+// A picture compiled in without compression is read where it lies, with no copy.
 std::optional<QByteArray> ReadWhole(const QString& path) {
+    const QResource resource(path);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                       resource.size());
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
     return file.readAll();
-}
-
-// Every image of a Windows icon file; empty when any of them cannot be decoded.
-std::vector<QImage> DecodeIconFile(const QByteArray& bytes) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer, "ico");
-    std::vector<QImage> images;
-    const int count = reader.imageCount();
-    for (int index = 0; index < count; ++index) {
-        if (!reader.jumpToImage(index)) {
-            return {};
-        }
-        QImage image = reader.read();
-        if (image.isNull()) {
-            return {};
-        }
-        images.push_back(std::move(image));
-    }
-    return images;
 }
 
 QIcon IconOf(const std::vector<QImage>& images) {

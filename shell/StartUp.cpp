@@ -6,6 +6,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/SystemClock.h"
 #include "shell/AppPaths.h"
+#include "shell/DeferredIconStyle.h"
 #include "shell/MainWindow.h"
 #include "shell/PictureCatalogue.h"
 #include "shell/PlainDialogButtons.h"
@@ -34,6 +35,7 @@ int RunProgram(QApplication& application) {
     const AppPaths paths = PrepareAppPaths(desktop);
     LoadFrenchTranslation(application);
     UsePlainDialogButtons();
+    DeferStandardIcons();
     QApplication::setFont(MakeControlFont());
     const PictureCatalogue pictures = PictureCatalogue::Load();
     QApplication::setWindowIcon(LoadProgramIcon());

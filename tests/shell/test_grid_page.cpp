@@ -618,15 +618,19 @@ private slots:
         QVERIFY(face("ExplainButton2") != highlight);
     }
 
+    // Decoded when the page is first shown, not before.
     void explainPictureStartsWithTheFirstPicture() {
-        const ExplainPage page(pictures_);
+        ExplainPage page(pictures_);
         const auto* picture = Find<QLabel>(&page, "ExplainPicture");
+        QVERIFY(picture->pixmap().isNull());
+        page.show();
         QCOMPARE(picture->geometry(), QRect(10, 40, 300, 200));
         QCOMPARE(picture->pixmap().cacheKey(),
                  pictures_.Picture(kTotalIndexExplanation).cacheKey());
 
         const PictureCatalogue none;
-        const ExplainPage bare(none);
+        ExplainPage bare(none);
+        bare.show();
         const auto* empty = Find<QLabel>(&bare, "ExplainPicture");
         QCOMPARE(empty->geometry(), QRect(10, 40, 100, 80));
         QVERIFY(empty->pixmap().isNull());
