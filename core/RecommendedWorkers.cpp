@@ -1,6 +1,7 @@
 #include "core/RecommendedWorkers.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace corvane {
 
@@ -19,6 +20,13 @@ std::optional<WorkerCount> RecommendedWorkers(float ris) {
         return WorkerCount{WorkerRule::SmallPost, 4};
     }
     return WorkerCount{WorkerRule::NextEven, 2 * std::ceil(static_cast<double>(ris) / 2)};
+}
+
+std::string WorkersText(double workers) {
+    // The largest single-precision value has 39 digits.
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%.0f", workers);
+    return digits;
 }
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace corvane {
 
@@ -21,5 +22,8 @@ struct WorkerCount {
 // The number of first-aid workers that a RIS calls for; nothing for an infinite or
 // not-a-number RIS, which only a hand-edited file can hold.
 std::optional<WorkerCount> RecommendedWorkers(float ris);
+
+// A number of workers in whole digits, with no decimals and no exponent.
+std::string WorkersText(double workers);
 
 } // namespace corvane

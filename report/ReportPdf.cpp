@@ -14,7 +14,6 @@
 #include <QTextLayout>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -80,12 +79,6 @@ QString IndicatorTitle(const char* pageTitle) {
 }
 
 // A whole number held by a double, every digit, without exponent or decimals.
-QString WholeNumberText(double value) {
-    char digits[400];
-    std::snprintf(digits, sizeof digits, "%.0f", value);
-    return QString::fromLatin1(digits);
-}
-
 QString RuleText(WorkerRule rule) {
     switch (rule) {
     case WorkerRule::NoDeployment:
@@ -460,10 +453,10 @@ private:
         const qreal inner = Width() - 2 * padding;
         std::vector<std::pair<TextBlock, QColor>> blocks;
         if (workers) {
-            blocks.emplace_back(
-                Block(QStringLiteral("Nombre recommandé : ") + WholeNumberText(workers->workers),
-                      Font(13, QFont::Bold), inner, 2),
-                kInk);
+            blocks.emplace_back(Block(QStringLiteral("Nombre recommandé : ") +
+                                          QString::fromStdString(WorkersText(workers->workers)),
+                                      Font(13, QFont::Bold), inner, 2),
+                                kInk);
             blocks.emplace_back(
                 Block(QStringLiteral("Règle appliquée : ") + RuleText(workers->rule), Font(9),
                       inner, 2),

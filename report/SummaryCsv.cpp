@@ -1,7 +1,6 @@
 #include "report/SummaryCsv.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <regex>
 #include <string_view>
 
@@ -68,15 +67,6 @@ template <typename Fields> std::string Line(const Fields& fields) {
 
 } // namespace
 
-std::string WorkersText(const std::optional<WorkerCount>& workers) {
-    if (!workers) {
-        return {};
-    }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.0f", workers->workers);
-    return text;
-}
-
 std::string SummaryCsv(const std::vector<OpenedEvaluation>& evaluations) {
     std::string csv =
         kByteOrderMark + Line(std::vector<std::string>(std::begin(kHeader), std::end(kHeader)));
@@ -93,7 +83,7 @@ std::string SummaryCsv(const std::vector<OpenedEvaluation>& evaluations) {
             FrenchDecimal(record.riskIndexText),
             FrenchDecimal(record.risText),
             PlainText(record.dpsTypeText),
-            WorkersText(evaluation.workers),
+            evaluation.workers ? WorkersText(evaluation.workers->workers) : std::string(),
         });
     }
     return csv;

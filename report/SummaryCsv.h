@@ -12,7 +12,4 @@ namespace corvane {
 // header line, then one line per evaluation in the order given.
 std::string SummaryCsv(const std::vector<OpenedEvaluation>& evaluations);
 
-// The workers' number as a whole number, or empty when there is none.
-std::string WorkersText(const std::optional<WorkerCount>& workers);
-
 } // namespace corvane
