@@ -43,7 +43,10 @@ constexpr QRect kPictureArea{10, 40, 100, 80};
 } // namespace
 
 ExplainPage::ExplainPage(const PictureCatalogue& pictures, QWidget* parent)
-    : QWidget(parent), pictures_(pictures) {
+    : DeferredPage(parent), pictures_(pictures) {}
+
+// The first picture is decoded here, when the page is first shown, not while the program starts.
+void ExplainPage::Build() {
     setStyleSheet(QString::fromLatin1(kPressedButtonStyle));
     for (int index = 0; index < kButtonCount; ++index) {
         const ExplainButton& entry = kButtons[static_cast<std::size_t>(index)];
@@ -58,19 +61,16 @@ ExplainPage::ExplainPage(const PictureCatalogue& pictures, QWidget* parent)
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("ExplainPicture"));
     picture_->setGeometry(kPictureArea);
-}
-
-// The first picture is decoded when the page is first shown, not while the program starts.
-void ExplainPage::showEvent(QShowEvent* event) {
-    if (!firstPictureShown_) {
-        firstPictureShown_ = true;
-        ShowPicture(picture_, pictures_.Picture(kExplanationPictures[0]));
-    }
-    QWidget::showEvent(event);
+    ShowPicture(picture_, pictures_.Picture(kExplanationPictures[0]));
+    Press(pressed_);
 }
 
 void ExplainPage::Press(int index) {
     if (index < 0 || index >= kButtonCount) {
+        return;
+    }
+    if (!IsBuilt()) {
+        pressed_ = index;
         return;
     }
     buttons_[static_cast<std::size_t>(index)]->setChecked(true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "shell/DeferredPage.h"
 
 #include <array>
 
@@ -12,8 +12,8 @@ namespace corvane {
 class PictureCatalogue;
 
 // The tab "Comment est calculé le RIS": seven toggle buttons in a row, each showing one
-// explanation picture below them.
-class ExplainPage : public QWidget {
+// explanation picture below them. They are made when the page is first shown.
+class ExplainPage : public DeferredPage {
     Q_OBJECT
 
 public:
@@ -25,7 +25,7 @@ public:
     void Press(int index);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void Build() override;
 
 private:
     // A click on button `index`: its picture is shown and the six others are released; the
@@ -35,7 +35,8 @@ private:
     const PictureCatalogue& pictures_;
     std::array<QPushButton*, kButtonCount> buttons_{};
     QLabel* picture_ = nullptr;
-    bool firstPictureShown_ = false;
+    // The button pressed before the buttons were made.
+    int pressed_ = -1;
 };
 
 } // namespace corvane

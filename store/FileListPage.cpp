@@ -74,23 +74,30 @@ bool SomethingAt(const QString& path) {
 
 FileListPage::FileListPage(const FileListPageSetup& setup, const QString& folder,
                            FileListServices services, const QFont& titleFont, QWidget* parent)
-    : QWidget(parent), services_(services) {
+    : DeferredPage(parent), services_(services), setup_(setup), folder_(folder),
+      titleFont_(titleFont) {
     setObjectName(QString::fromLatin1(setup.pageName));
-    BuildHeading(setup, titleFont);
-    list_ = Named(new FileList(folder, QString::fromLatin1(setup.pattern), this), setup.listName);
-    list_->SetColumnWidths(setup.columnWidths);
+}
+
+void FileListPage::Build() {
+    BuildHeading(setup_, titleFont_);
+    list_ =
+        Named(new FileList(folder_, QString::fromLatin1(setup_.pattern), this), setup_.listName);
+    list_->SetColumnWidths(setup_.columnWidths);
     folderPathField_ = Named(new QLineEdit(list_->FolderPath(), this), "FolderPathField");
     folderPathField_->setReadOnly(true);
     fileCountLabel_ = Named(new QLabel(this), "FileCountLabel");
     fileCountLabel_->setAlignment(Qt::AlignCenter);
     fileCountLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    BuildContextMenu(setup);
+    BuildContextMenu(setup_);
     BuildViewModeMenu();
     ConnectList();
+    PlaceControls(size());
+    ShowFileCount();
 
-    const QString pattern = QString::fromLatin1(setup.pattern);
+    const QString pattern = QString::fromLatin1(setup_.pattern);
     watchHandle_ = services_.watch.Follow(
-        folder,
+        folder_,
         [pattern](const QString& name, bool isFolder) {
             return IsListedName(name, isFolder, pattern);
         },
@@ -154,10 +161,31 @@ void FileListPage::ConnectList() {
     connect(list_, &FileList::reread, this, &FileListPage::ShowFileCount);
 }
 
+FileList& FileListPage::List() {
+    EnsureBuilt();
+    return *list_;
+}
+
+QMenu* FileListPage::ContextMenu() {
+    EnsureBuilt();
+    return contextMenu_;
+}
+
+QMenu* FileListPage::ViewModeMenu() {
+    EnsureBuilt();
+    return viewModeMenu_;
+}
+
 void FileListPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const int width = event->size().width();
-    const int height = event->size().height();
+    if (IsBuilt()) {
+        PlaceControls(event->size());
+    }
+}
+
+void FileListPage::PlaceControls(QSize size) {
+    const int width = size.width();
+    const int height = size.height();
     list_->setGeometry(kMargin, kListTop, width - 2 * kMargin, height - kListBottomSpace);
     const int bottomRow = height - kBottomRowHeight;
     folderPathField_->setGeometry(kMargin, bottomRow, kPathFieldWidth, kBottomRowHeight);
@@ -165,12 +193,16 @@ void FileListPage::resizeEvent(QResizeEvent* event) {
 }
 
 void FileListPage::ShowFileCount() {
+    if (!IsBuilt()) {
+        return;
+    }
     const int count = list_->EntryCount();
     fileCountLabel_->setText(QString::number(count) + (count < 2 ? QStringLiteral(" Fichier")
                                                                  : QStringLiteral(" Fichiers")));
 }
 
 void FileListPage::SetViewMode(int mode) {
+    EnsureBuilt();
     list_->SetViewMode(mode);
     for (int each = 0; each < FileList::kViewModeCount; ++each) {
         viewModeActions_[static_cast<size_t>(each)]->setChecked(each == mode);

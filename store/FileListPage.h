@@ -1,8 +1,9 @@
 #pragma once
 
+#include "shell/DeferredPage.h"
 #include "store/FileList.h"
 
-#include <QWidget>
+#include <QFont>
 
 #include <array>
 
@@ -49,8 +50,9 @@ struct FileListServices {
 // A tab that lists one folder of the user's work and follows it: the view-mode button and menu,
 // the folder's name, the list, its path and its count, and the context menu whose commands open,
 // show the properties of, delete or recycle the selected entries. Opening is left to whoever
-// listens to `openRequested`.
-class FileListPage : public QWidget {
+// listens to `openRequested`. The controls are made, the folder read and followed, when the page
+// is first shown or first asked for its list or menus.
+class FileListPage : public DeferredPage {
     Q_OBJECT
 
 public:
@@ -58,11 +60,11 @@ public:
                  const QFont& titleFont, QWidget* parent = nullptr);
     ~FileListPage() override;
 
-    FileList& List() const { return *list_; }
-    QMenu* ContextMenu() const { return contextMenu_; }
-    QMenu* ViewModeMenu() const { return viewModeMenu_; }
+    FileList& List();
+    QMenu* ContextMenu();
+    QMenu* ViewModeMenu();
 
-    // Writes the number of entries into the count label.
+    // Writes the number of entries into the count label; a page not made yet counts when it is.
     void ShowFileCount();
     void SetViewMode(int mode);
 
@@ -76,9 +78,11 @@ signals:
     void openRequested(const QString& path);
 
 protected:
+    void Build() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void PlaceControls(QSize size);
     void BuildHeading(const FileListPageSetup& setup, const QFont& titleFont);
     void BuildContextMenu(const FileListPageSetup& setup);
     void BuildViewModeMenu();
@@ -91,6 +95,9 @@ private:
     QStringList SelectedPaths(Include include = Include::Everything) const;
 
     FileListServices services_;
+    const FileListPageSetup setup_;
+    const QString folder_;
+    const QFont titleFont_;
     FileList* list_ = nullptr;
     QPushButton* viewModeButton_ = nullptr;
     QLabel* folderNameLabel_ = nullptr;

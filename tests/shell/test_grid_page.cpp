@@ -596,7 +596,8 @@ private slots:
     void explainButtonsStandInARow() {
         QFETCH(QRect, rect);
         QFETCH(QString, text);
-        const ExplainPage page(pictures_);
+        ExplainPage page(pictures_);
+        page.show();
         const auto* button = Find<QPushButton>(&page, QTest::currentDataTag());
         QVERIFY(button != nullptr);
         QCOMPARE(button->geometry(), rect);
@@ -608,6 +609,7 @@ private slots:
     void pressedExplainButtonWearsTheHighlight() {
         ExplainPage page(pictures_);
         page.Press(0);
+        page.show();
         // Left of the centred caption, inside the border.
         const auto face = [&page](const char* name) {
             const QImage shown = Find(&page, name)->grab().toImage();
@@ -618,12 +620,12 @@ private slots:
         QVERIFY(face("ExplainButton2") != highlight);
     }
 
-    // Decoded when the page is first shown, not before.
+    // Made and decoded when the page is first shown, not before.
     void explainPictureStartsWithTheFirstPicture() {
         ExplainPage page(pictures_);
-        const auto* picture = Find<QLabel>(&page, "ExplainPicture");
-        QVERIFY(picture->pixmap().isNull());
+        QVERIFY(!page.findChild<QLabel*>("ExplainPicture"));
         page.show();
+        const auto* picture = Find<QLabel>(&page, "ExplainPicture");
         QCOMPARE(picture->geometry(), QRect(10, 40, 300, 200));
         QCOMPARE(picture->pixmap().cacheKey(),
                  pictures_.Picture(kTotalIndexExplanation).cacheKey());

@@ -280,6 +280,11 @@ private slots:
 
         QCOMPARE(Shown(), kNewPage);
         QCOMPARE(QApplication::focusWidget(), nameField_);
+        // The tabs not opened yet hold no controls: they cost nothing at start-up.
+        for (const char* unmade : {"ExplainButton1", "EvaluationsList", "ImagesList"}) {
+            QVERIFY2(!Control(unmade), unmade);
+        }
+        panel_->setCurrentIndex(1);
         for (int button = 1; button <= 7; ++button) {
             const auto* explain = Control<QPushButton>(QString("ExplainButton%1").arg(button));
             QVERIFY(explain);

@@ -65,7 +65,12 @@ class TestFileListPage : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
 
-    FileListPage* Page(const char* name) const { return window_->findChild<FileListPage*>(name); }
+    // The page as the user finds it on opening its tab.
+    FileListPage* Page(const char* name) const {
+        auto* page = window_->findChild<FileListPage*>(name);
+        page->EnsureBuilt();
+        return page;
+    }
     FileListPage* EvaluationsPage() const { return Page("EvaluationsPage"); }
     FileListPage* ImagesPage() const { return Page("ImagesPage"); }
 
@@ -171,7 +176,12 @@ private slots:
 
     void countFollowsTheFolder() {
         OpenWindow();
-        QCOMPARE(Count(ImagesPage()), QString("0 Fichier"));
+        // A tab not opened yet reads its folder when it is first shown.
+        WriteAll(Images() + "one.jpeg", "x");
+        ShowPage(window_->findChild<FileListPage*>("ImagesPage"));
+        QCOMPARE(Count(ImagesPage()), QString("1 Fichier"));
+        QVERIFY(QFile::remove(Images() + "one.jpeg"));
+        QTRY_COMPARE(Count(ImagesPage()), QString("0 Fichier"));
         WriteAll(Images() + "one.jpeg", "x");
         QTRY_COMPARE(Count(ImagesPage()), QString("1 Fichier"));
         QVERIFY(QDir(Images()).mkdir("sub"));
