@@ -343,17 +343,23 @@ private:
     std::thread thread_;
 };
 
-InotifyFolderWatch::InotifyFolderWatch() : watcher_(std::make_unique<Watcher>()) {}
+InotifyFolderWatch::InotifyFolderWatch() = default;
 
 InotifyFolderWatch::~InotifyFolderWatch() = default;
 
+// The thread starts with the first follow: a program that never shows a list never needs it.
 FolderWatch::Handle InotifyFolderWatch::Follow(const QString& folder, NameFilter concerns,
                                                QObject* receiver, std::function<void()> changed) {
+    if (!watcher_) {
+        watcher_ = std::make_unique<Watcher>();
+    }
     return watcher_->Follow(folder, std::move(concerns), receiver, std::move(changed));
 }
 
 void InotifyFolderWatch::Forget(Handle handle) {
-    watcher_->Forget(handle);
+    if (watcher_) {
+        watcher_->Forget(handle);
+    }
 }
 
 } // namespace corvane

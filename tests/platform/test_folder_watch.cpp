@@ -119,6 +119,21 @@ private slots:
         QVERIFY(follow.calls > 0);
     }
 
+    // A program that never shows a list pays for no thread; forgetting through it does nothing.
+    void unusedWatchStartsNoThread() {
+        const auto threads = [] {
+            return QDir(QStringLiteral("/proc/self/task"))
+                .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                .size();
+        };
+        const qsizetype before = threads();
+        InotifyFolderWatch unused;
+        unused.Forget(1);
+        QCOMPARE(threads(), before);
+        QVERIFY(Follow(unused, folder_).handle != 0);
+        QCOMPARE(threads(), before + 1);
+    }
+
     void followRefusesWhatIsNoFolder() {
         QCOMPARE(Follow(*watch_, folder_ + "missing/").handle, 0);
         QCOMPARE(Follow(*watch_, folder_ + "a.ini").handle, 0);
