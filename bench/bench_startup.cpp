@@ -2,7 +2,8 @@
 // the same run: an empty Qt Widgets window, and the floor, a main window with a menu bar and one
 // label, which pays for fonts as any program that shows text; and again with both file lists
 // holding 10,000 entries. Ratios are medians of the ratios of the runs taken together. Each probe
-// runs in a HOME of its own: a fresh empty one, or one whose two folders are full.
+// runs in a HOME of its own: a fresh empty one, or one whose two folders are full, after a short
+// pause that lets the machine finish with the probe before it.
 // Run under a real X server: xvfb-run -a build/bench/bench_startup [rounds]
 // A probe that fails to start, crashes, fails or prints no figures ends the run with status 1 and
 // no result.
@@ -17,11 +18,15 @@
 #include <clocale>
 #include <cstdio>
 #include <optional>
+#include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
 constexpr int kListEntries = 10000;
+constexpr std::chrono::milliseconds kSettleTime{150};
 
 struct Figures {
     double milliseconds = 0;
@@ -47,6 +52,9 @@ QString RunFailure(const QProcess& process, bool finished) {
 // nothing when the probe did not start, crashed, failed or printed no figures; what went wrong
 // is then written to stderr.
 std::optional<Figures> Start(const QString& probe, const QString& home) {
+    // Each probe starts on a quiet machine: while the X server and the kernel still tear down the
+    // previous probe, whichever probe comes next pays for it.
+    std::this_thread::sleep_for(kSettleTime);
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home);
@@ -147,7 +155,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     // The figures are printed with a full stop whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    // Fewer rounds leave the ratios a few hundredths apart from one run to the next.
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 25;
     const QString folder = QCoreApplication::applicationDirPath();
     const QString minimalProbe = folder + QStringLiteral("/startup_probe_minimal");
     const QString floorProbe = folder + QStringLiteral("/startup_probe_floor");
@@ -157,6 +166,9 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "bench_startup: cannot fill the lists\n");
         return 1;
     }
+    // The disk writes back the 20,000 new files before the runs start, not during them, where
+    // it would slow down whichever probe writes to the disk itself.
+    ::sync();
     Series minimal{"empty Qt window", {}};
     Series floor{"floor (main window, menu bar, one label)", {}};
     Series program{"Corvane", {}};
