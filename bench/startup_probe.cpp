@@ -16,7 +16,10 @@
 #include <ctime>
 
 #if !defined(CORVANE_MINIMAL_PROBE) && !defined(CORVANE_FLOOR_PROBE)
+#include "platform/FileSizeLimit.h"
+#include "platform/SettingsNowhere.h"
 #include "shell/StartUp.h"
+#define CORVANE_PROGRAM_PROBE
 #endif
 
 namespace {
@@ -64,6 +67,11 @@ private:
 } // namespace
 
 int main(int argc, char* argv[]) {
+#if defined(CORVANE_PROGRAM_PROBE)
+    // What the program does before the toolkit starts.
+    corvane::TreatFileSizeLimitAsWriteError();
+    corvane::SendSettingsNowhere();
+#endif
     QApplication application(argc, argv);
     FirstPaint firstPaint;
     application.installEventFilter(&firstPaint);
