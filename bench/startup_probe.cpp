@@ -16,8 +16,6 @@
 #include <ctime>
 
 #if !defined(CORVANE_MINIMAL_PROBE) && !defined(CORVANE_FLOOR_PROBE)
-#include "platform/FileSizeLimit.h"
-#include "platform/SettingsNowhere.h"
 #include "shell/StartUp.h"
 #define CORVANE_PROGRAM_PROBE
 #endif
@@ -68,9 +66,7 @@ private:
 
 int main(int argc, char* argv[]) {
 #if defined(CORVANE_PROGRAM_PROBE)
-    // What the program does before the toolkit starts.
-    corvane::TreatFileSizeLimitAsWriteError();
-    corvane::SendSettingsNowhere();
+    corvane::PrepareProcess();
 #endif
     QApplication application(argc, argv);
     FirstPaint firstPaint;

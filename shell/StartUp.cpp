@@ -1,9 +1,11 @@
 #include "shell/StartUp.h"
 
 #include "platform/DiskEvaluationFiles.h"
+#include "platform/FileSizeLimit.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
+#include "platform/SettingsNowhere.h"
 #include "platform/SystemClock.h"
 #include "shell/AppPaths.h"
 #include "shell/DeferredIconStyle.h"
@@ -18,6 +20,11 @@
 #include <QTranslator>
 
 namespace corvane {
+
+void PrepareProcess() {
+    TreatFileSizeLimitAsWriteError();
+    SendSettingsNowhere();
+}
 
 void LoadFrenchTranslation(QApplication& application) {
     auto* translator = new QTranslator(&application);
