@@ -1,5 +1,7 @@
 #include "report/CommandLine.h"
 
+#include <QCommandLineParser>
+
 namespace corvane {
 
 namespace {
@@ -10,41 +12,76 @@ CommandLine Mistake(const QString& what) {
     return line;
 }
 
+CommandLine Only(CommandLine::Task task) {
+    CommandLine line;
+    line.task = task;
+    return line;
+}
+
+// The parser would also take "-resume" for "--resume", "--o" for "-o" and "-o=x" for "-o x", and
+// it names an unknown option without its dashes. This program takes each option only as its help
+// writes it, and names a wrong one as it was typed. Returns the position of the first option
+// written otherwise, or the number of arguments when there is none.
+qsizetype FirstOptionNotInTheHelp(const QStringList& arguments) {
+    static const QStringList kOptions = {"--resume", "--remplacer", "--ouvrir", "-o",
+                                         "--help",   "-h",          "--version"};
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == "--") {
+            break;
+        }
+        if (argument == "-o") {
+            // Its value is a name, even one that starts with a dash.
+            ++i;
+        } else if (argument.startsWith('-') && argument != "-" && !kOptions.contains(argument)) {
+            return i;
+        }
+    }
+    return arguments.size();
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
-    CommandLine line;
-    bool summary = false;
-    bool optionsEnded = false;
-    QStringList operands;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (optionsEnded || !argument.startsWith('-') || argument == "-") {
-            operands << argument;
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
-            line.task = CommandLine::Task::Help;
-            return line;
-        } else if (argument == "--version") {
-            line.task = CommandLine::Task::Version;
-            return line;
-        } else if (argument == "--resume") {
-            summary = true;
-        } else if (argument == "--remplacer") {
-            line.replace = true;
-        } else if (argument == "--ouvrir") {
-            line.open = true;
-        } else if (argument == "-o") {
-            if (++i == arguments.size() || arguments[i].isEmpty()) {
-                return Mistake("l'option -o attend un nom de dossier ou de fichier");
-            }
-            line.output = arguments[i];
-        } else {
-            return Mistake(QString("option inconnue « %1 »").arg(argument));
+    const QCommandLineOption help({"h", "help"}, {});
+    const QCommandLineOption version("version", {});
+    const QCommandLineOption summary("resume", {});
+    const QCommandLineOption replace("remplacer", {});
+    const QCommandLineOption open("ouvrir", {});
+    const QCommandLineOption output("o", {}, "DOSSIER");
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({help, version, summary, replace, open, output});
+
+    // The reading stops at a wrong option: what comes before it still counts, so that
+    // "--help --pdf" shows the help and "--pdf --help" tells the mistake.
+    const qsizetype wrongOption = FirstOptionNotInTheHelp(arguments);
+    // The parser's only refusal left is a -o without a value at the very end, found below.
+    parser.parse(QStringList("corvane-rapport") + arguments.first(wrongOption));
+
+    const QStringList outputs = parser.values(output);
+    qsizetype outputsSeen = 0;
+    for (const QString& name : parser.optionNames()) {
+        if (help.names().contains(name)) {
+            return Only(CommandLine::Task::Help);
+        }
+        if (version.names().contains(name)) {
+            return Only(CommandLine::Task::Version);
+        }
+        if (output.names().contains(name) && outputs.value(outputsSeen++).isEmpty()) {
+            return Mistake("l'option -o attend un nom de dossier ou de fichier");
         }
     }
-    if (summary) {
+    if (wrongOption < arguments.size()) {
+        return Mistake(QString("option inconnue « %1 »").arg(arguments[wrongOption]));
+    }
+
+    CommandLine line;
+    line.replace = parser.isSet(replace);
+    line.open = parser.isSet(open);
+    line.output = parser.value(output);
+    const QStringList operands = parser.positionalArguments();
+    if (parser.isSet(summary)) {
         if (operands.size() > 1) {
             return Mistake("--resume prend un seul dossier");
         }
@@ -83,6 +120,7 @@ QString UsageText() {
         "  --ouvrir         écrire le résumé dans vos Documents et l'ouvrir avec le tableur\n"
         "  --help           afficher cette aide\n"
         "  --version        afficher la version\n"
+        "  --               fin des options : tout ce qui suit est un fichier\n"
         "\n"
         "Code de sortie : 0 quand tous les fichiers ont été traités, 1 sinon, 2 pour\n"
         "une erreur dans la ligne de commande.\n");

@@ -193,18 +193,25 @@ print("ok")
 
     void mistakesInTheCommandLine_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("nothing") << QStringList{};
-        QTest::newRow("unknown option") << QStringList{"--pdf"};
-        QTest::newRow("-o without a name") << QStringList{"A.ini", "-o"};
-        QTest::newRow("two folders") << QStringList{"--resume", "a", "b"};
-        QTest::newRow("--ouvrir alone") << QStringList{"A.ini", "--ouvrir"};
+        QTest::addColumn<QString>("mistake");
+        QTest::newRow("nothing") << QStringList{} << "aucun fichier d'évaluation";
+        // Told as typed, accents too.
+        QTest::newRow("unknown option") << QStringList{"-résumé"} << "option inconnue « -résumé »";
+        QTest::newRow("-o without a name")
+            << QStringList{"A.ini", "-o"} << "l'option -o attend un nom de dossier ou de fichier";
+        QTest::newRow("two folders")
+            << QStringList{"--resume", "a", "b"} << "--resume prend un seul dossier";
+        QTest::newRow("--ouvrir alone")
+            << QStringList{"A.ini", "--ouvrir"} << "--ouvrir ne sert qu'avec --resume";
     }
 
     void mistakesInTheCommandLine() {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, mistake);
         const Run run = Rapport(arguments);
         QCOMPARE(run.status, 2);
-        QVERIFY(run.errors.endsWith("Essayez « corvane-rapport --help ».\n"));
+        QCOMPARE(run.errors,
+                 "corvane-rapport : " + mistake + "\nEssayez « corvane-rapport --help ».\n");
         QVERIFY(run.out.isEmpty());
     }
 };
