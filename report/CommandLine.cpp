@@ -113,7 +113,7 @@ QString UsageText() {
         "de son fichier ou dans DOSSIER, ou le résumé de toutes les évaluations d'un dossier\n"
         "(par défaut « Mes Evaluations » de vos Documents) en tableau CSV pour tableur.\n"
         "\n"
-        "  -o DOSSIER       dossier des rapports PDF\n"
+        "  -o DOSSIER       dossier des rapports PDF, créé s'il n'existe pas\n"
         "  -o FICHIER.csv   fichier du résumé (sinon, la sortie standard)\n"
         "  --remplacer      remplacer un fichier qui existe déjà\n"
         "  --resume         résumé CSV : UTF-8, points-virgules, virgules décimales\n"

@@ -60,9 +60,17 @@ bool IsEvaluationName(const QString& name, bool isFolder) {
 } // namespace
 
 int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
-    if (!line.output.isEmpty() && !QFileInfo(line.output).isDir()) {
-        TellFailure(errors, line.output, "ce dossier n'existe pas");
-        return 1;
+    if (!line.output.isEmpty()) {
+        const QFileInfo output(line.output);
+        if (output.exists() && !output.isDir()) {
+            TellFailure(errors, line.output, "ce n'est pas un dossier");
+            return 1;
+        }
+        if (!QDir().mkpath(line.output)) {
+            TellFailure(errors, line.output,
+                        "création du dossier impossible (dossier protégé ou disque plein ?)");
+            return 1;
+        }
     }
     int status = 0;
     for (const QString& file : line.files) {

@@ -191,6 +191,38 @@ print("ok")
         QCOMPARE(run.errors.isEmpty(), status == 0);
     }
 
+    // -o names the reports' folder, made with its parents when missing; nothing is written when
+    // the name is taken by something else.
+    void reportsFolder_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing, with its parent") << "Rapports/2026"
+                                                  << "";
+        QTest::newRow("a plain file") << "notes.txt"
+                                      << "ce n'est pas un dossier";
+        QTest::newRow("under a plain file")
+            << "notes.txt/Rapports"
+            << "création du dossier impossible (dossier protégé ou disque plein ?)";
+    }
+
+    void reportsFolder() {
+        QFETCH(QString, output);
+        QFETCH(QString, why);
+        const QString folder = folder_ + "/" + output;
+        const Run run = Rapport({"FETE DU VILLAGE.ini", "-o", folder});
+        if (why.isEmpty()) {
+            QCOMPARE(run.errors, QString());
+            QCOMPARE(run.status, 0);
+            QVERIFY(ReadAll(folder + "/FETE DU VILLAGE.pdf").startsWith("%PDF"));
+        } else {
+            QCOMPARE(run.errors, QString("corvane-rapport : « %1 » : %2\n").arg(folder, why));
+            QCOMPARE(run.status, 1);
+            QVERIFY(run.out.isEmpty());
+            QCOMPARE(ReadAll(folder_ + "/notes.txt"), QByteArray("not an evaluation"));
+        }
+        QVERIFY(!QFile::exists(folder_ + "/FETE DU VILLAGE.pdf"));
+    }
+
     void mistakesInTheCommandLine_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("mistake");
