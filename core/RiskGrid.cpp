@@ -16,6 +16,28 @@ constexpr float kDpsMeLimit = 36.0F;
 
 } // namespace
 
+std::string WeightedPublicText(std::string_view p1Text) {
+    const std::int64_t count = ReadWholeNumber(p1Text);
+    const std::int64_t p =
+        count > kFullCountLimit ? kFullCountLimit + (count - kFullCountLimit) / 2 : count;
+    return WriteWholeNumber(p);
+}
+
+std::string RiskIndexText(std::string_view p2Coefficient, std::string_view e1Coefficient,
+                          std::string_view e2Coefficient) {
+    const double sum = static_cast<double>(ReadDecimalText(p2Coefficient)) +
+                       static_cast<double>(ReadDecimalText(e1Coefficient)) +
+                       static_cast<double>(ReadDecimalText(e2Coefficient));
+    const auto index = static_cast<float>(sum);
+    return index > 0.0F ? WriteDecimalText(index, 2) : std::string{};
+}
+
+float RisFromTexts(std::string_view riskIndexText, std::string_view pText) {
+    const float index = ReadDecimalText(riskIndexText);
+    const float p = ReadDecimalText(pText);
+    return static_cast<float>(static_cast<double>(index) * (static_cast<double>(p) / 1000.0));
+}
+
 RiskGrid::RiskGrid() {
     record_.riskIndexText = ComputeRiskIndex();
 }
@@ -51,18 +73,11 @@ void RiskGrid::EditP1(std::string_view text) {
 }
 
 std::string RiskGrid::ComputeRiskIndex() const {
-    const double sum = static_cast<double>(ReadDecimalText(record_.p2Coefficient)) +
-                       static_cast<double>(ReadDecimalText(record_.e1Coefficient)) +
-                       static_cast<double>(ReadDecimalText(record_.e2Coefficient));
-    const auto index = static_cast<float>(sum);
-    return index > 0.0F ? WriteDecimalText(index, 2) : std::string{};
+    return RiskIndexText(record_.p2Coefficient, record_.e1Coefficient, record_.e2Coefficient);
 }
 
 std::string RiskGrid::ComputeP() const {
-    const std::int64_t count = ReadWholeNumber(record_.p1Text);
-    const std::int64_t p =
-        count > kFullCountLimit ? kFullCountLimit + (count - kFullCountLimit) / 2 : count;
-    return WriteWholeNumber(p);
+    return WeightedPublicText(record_.p1Text);
 }
 
 void RiskGrid::ComputeRis() {
@@ -175,10 +190,7 @@ void RiskGrid::SetBanner(DpsType banner) {
 }
 
 void RiskGrid::UpdateRis() {
-    const float p = ReadDecimalText(ComputeP());
-    const float index = ReadDecimalText(record_.riskIndexText);
-    const auto ris =
-        static_cast<float>(static_cast<double>(index) * (static_cast<double>(p) / 1000.0));
+    const float ris = RisFromTexts(record_.riskIndexText, ComputeP());
     const DpsType type = ClassifyRis(ris);
     SetText(record_.risText, WriteDecimalText(ris, 3), kRisTextField);
     SetText(record_.dpsTypeText, DpsTypeText(type), kDpsTypeTextField);

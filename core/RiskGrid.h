@@ -45,6 +45,19 @@ struct StoredEvaluation {
     std::string savedOnText;
 };
 
+// The grid's rules on texts alone, as the grid page applies them, for whoever must check saved
+// figures against them.
+
+// P from the P1 text: the public counted whole up to 100,000 people, half of it beyond.
+std::string WeightedPublicText(std::string_view p1Text);
+// The total risk index text from the three coefficient texts; empty when it is not above 0.
+std::string RiskIndexText(std::string_view p2Coefficient, std::string_view e1Coefficient,
+                          std::string_view e2Coefficient);
+// The RIS from the index text and the P text: i x (P / 1000) in double precision from the
+// single-precision i and P, rounded to single precision. The band and the number of workers are
+// decided on this value, never on its three-decimal text.
+float RisFromTexts(std::string_view riskIndexText, std::string_view pText);
+
 // Holds the one evaluation of the grid page and turns the user's entries into the results of the
 // national risk grid. Each operation ends by telling the observer which fields it changed.
 class RiskGrid {
