@@ -1,32 +1,37 @@
 #include "core/RecommendedWorkers.h"
 
-#include <cmath>
-#include <cstdio>
-
 namespace corvane {
 
-std::optional<WorkerCount> RecommendedWorkers(float ris) {
-    if (!std::isfinite(ris)) {
-        return std::nullopt;
-    }
-    // The bounds are compared in single precision, as the grid classifies the RIS.
-    if (ris <= 0.25F) {
-        return WorkerCount{WorkerRule::NoDeployment, 0};
-    }
-    if (ris <= 1.125F) {
-        return WorkerCount{WorkerRule::AlertPost, 2};
-    }
-    if (ris <= 4.0F) {
-        return WorkerCount{WorkerRule::SmallPost, 4};
-    }
-    return WorkerCount{WorkerRule::NextEven, 2 * std::ceil(static_cast<double>(ris) / 2)};
-}
+namespace {
 
-std::string WorkersText(double workers) {
-    // The largest single-precision value has 39 digits.
-    char digits[64];
-    std::snprintf(digits, sizeof digits, "%.0f", workers);
-    return digits;
+// The RIS is indexHundredths x P / kScale.
+constexpr std::int64_t kScale = 100000;
+// Up to this P every product of the rules' bounds fits in 64 bits; beyond it the RIS is above 4.
+constexpr std::int64_t kSmallP = 4 * kScale;
+
+} // namespace
+
+WorkerCount RecommendedWorkers(std::int64_t indexHundredths, std::int64_t p) {
+    if (indexHundredths <= 0 || p <= 0) {
+        return {WorkerRule::NoDeployment, 0};
+    }
+    if (p <= kSmallP) {
+        const std::int64_t scaled = indexHundredths * p;
+        if (4 * scaled <= kScale) {
+            return {WorkerRule::NoDeployment, 0};
+        }
+        if (8 * scaled <= 9 * kScale) {
+            return {WorkerRule::AlertPost, 2};
+        }
+        if (scaled <= 4 * kScale) {
+            return {WorkerRule::SmallPost, 4};
+        }
+    }
+    // Twice the RIS / 2 raised to a whole number, P split so that no product overflows.
+    constexpr std::int64_t kPair = 2 * kScale;
+    const std::int64_t pairs =
+        indexHundredths * (p / kPair) + (indexHundredths * (p % kPair) + kPair - 1) / kPair;
+    return {WorkerRule::NextEven, 2 * pairs};
 }
 
 } // namespace corvane

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <optional>
-#include <string>
+#include <cstdint>
 
 namespace corvane {
 
@@ -15,15 +14,14 @@ enum class WorkerRule {
 
 struct WorkerCount {
     WorkerRule rule;
-    // A whole number; a double holds it exactly for every finite single-precision RIS.
-    double workers;
+    std::int64_t workers;
 };
 
-// The number of first-aid workers that a RIS calls for; nothing for an infinite or
-// not-a-number RIS, which only a hand-edited file can hold.
-std::optional<WorkerCount> RecommendedWorkers(float ris);
-
-// A number of workers in whole digits, with no decimals and no exponent.
-std::string WorkersText(double workers);
+// The number of first-aid workers that the RIS i x P / 1000 calls for, where i is a two-decimal
+// index given in hundredths (75 for 0.75; at most a few hundred) and P the whole weighted public.
+// It is decided on the exact value of that product: in single precision 1.20 x 25,000 lies a
+// hair above 30 and would ask for 32. Where the grid's bands lie (12 and 36) the exact value and
+// the grid's single-precision one never fall on different sides.
+WorkerCount RecommendedWorkers(std::int64_t indexHundredths, std::int64_t p);
 
 } // namespace corvane

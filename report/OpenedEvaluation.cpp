@@ -1,7 +1,6 @@
 #include "report/OpenedEvaluation.h"
 
 #include "core/EvaluationStore.h"
-#include "core/NumberText.h"
 #include "platform/DiskEvaluationFiles.h"
 
 #include <QFile>
@@ -46,8 +45,7 @@ OpeningResult OpenEvaluationFile(const std::string& path) {
         return {std::nullopt, WhyUnreadable(path)};
     }
     grid.SetName(QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString());
-    OpenedEvaluation opened{
-        grid.Record(), {}, RecommendedWorkers(ReadDecimalText(grid.Record().risText))};
+    OpenedEvaluation opened{grid.Record(), {}, CheckSavedResults(grid.Record())};
     const std::string& savedOn = opened.record.savedOnText;
     opened.savedDate = savedOn.substr(std::min(savedOn.size(), kSavedOnPrefix.size()));
     return {std::move(opened), {}};

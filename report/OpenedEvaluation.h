@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/EvaluationRecord.h"
-#include "core/RecommendedWorkers.h"
+#include "core/SavedResults.h"
 
 #include <optional>
 #include <string>
@@ -15,8 +15,8 @@ struct OpenedEvaluation {
     EvaluationRecord record;
     // The stored date text, as the file holds it; empty when it has none.
     std::string savedDate;
-    // From the stored RIS text; nothing when that reads as infinite or not a number.
-    std::optional<WorkerCount> workers;
+    // The saved results checked against each other, with the number of workers when they agree.
+    SavedVerdict verdict;
 };
 
 struct OpeningResult {

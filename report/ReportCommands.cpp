@@ -6,6 +6,7 @@
 #include "report/ReportPdf.h"
 #include "report/SummaryCsv.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -53,8 +54,40 @@ bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE
     return false;
 }
 
+// Why an evaluation saved before its results were computed has no report; empty when it has one.
+QString WhyNothingToReport(SavedResults results) {
+    switch (results) {
+    case SavedResults::NoHeadcount:
+        return QStringLiteral("l'évaluation ne contient pas d'effectif (P1)");
+    case SavedResults::MissingResult:
+        return QStringLiteral("l'évaluation ne contient pas de résultat (P, RIS ou type de DPS)");
+    default:
+        return {};
+    }
+}
+
 bool IsEvaluationName(const QString& name, bool isFolder) {
     return !isFolder && name.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive);
+}
+
+// In the order of the evaluations' names, as a French reader sorts them: letter case and accents
+// aside, "FÊTE" beside "FETE"; names that collate alike keep a fixed order.
+void SortAsFrenchNames(std::vector<FileEntry>& entries) {
+    QCollator collator(QLocale(QLocale::French, QLocale::France));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<std::pair<QCollatorSortKey, FileEntry>> keyed;
+    keyed.reserve(entries.size());
+    for (FileEntry& entry : entries) {
+        keyed.emplace_back(collator.sortKey(QFileInfo(entry.name).completeBaseName()),
+                           std::move(entry));
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        const int order = a.first.compare(b.first);
+        return order != 0 ? order < 0 : a.second.name < b.second.name;
+    });
+    for (std::size_t index = 0; index < keyed.size(); ++index) {
+        entries[index] = std::move(keyed[index].second);
+    }
 }
 
 } // namespace
@@ -77,6 +110,12 @@ int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
         const OpeningResult opened = OpenEvaluationFile(file.toStdString());
         if (!opened.evaluation) {
             TellFailure(errors, file, QString::fromStdString(opened.failure));
+            status = 1;
+            continue;
+        }
+        if (const QString empty = WhyNothingToReport(opened.evaluation->verdict.results);
+            !empty.isEmpty()) {
+            TellFailure(errors, file, empty);
             status = 1;
             continue;
         }
@@ -105,10 +144,7 @@ int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {
         return 1;
     }
     std::vector<FileEntry> entries = ReadFolder(folder, IsEvaluationName);
-    std::sort(entries.begin(), entries.end(), [](const FileEntry& a, const FileEntry& b) {
-        const int caseless = a.name.compare(b.name, Qt::CaseInsensitive);
-        return caseless != 0 ? caseless < 0 : a.name < b.name;
-    });
+    SortAsFrenchNames(entries);
     int status = 0;
     std::vector<OpenedEvaluation> evaluations;
     evaluations.reserve(entries.size());

@@ -1,7 +1,9 @@
 #include "report/ReportPdf.h"
 
 #include "assets/PictureTable.h"
+#include "core/FrenchFigure.h"
 #include "core/IndicatorTexts.h"
+#include "core/NumberText.h"
 #include "platform/JpegCodec.h"
 
 #include <QBuffer>
@@ -78,18 +80,22 @@ QString IndicatorTitle(const char* pageTitle) {
     return title;
 }
 
-// A whole number held by a double, every digit, without exponent or decimals.
+// A saved figure as a French document writes it: "340 000", "2,250".
+QString Figure(std::string_view text) {
+    return Shown(FrenchFigure(text, "\u202F"));
+}
+
 QString RuleText(WorkerRule rule) {
     switch (rule) {
     case WorkerRule::NoDeployment:
         return QStringLiteral(
-            "RIS inférieur ou égal à 0.25 : aucun intervenant secouriste, la "
+            "RIS inférieur ou égal à 0,25 : aucun intervenant secouriste, la "
             "sécurité relève de la diligence de l'autorité de police compétente.");
     case WorkerRule::AlertPost:
-        return QStringLiteral("RIS supérieur à 0.25 et inférieur ou égal à 1.125 : un point "
+        return QStringLiteral("RIS supérieur à 0,25 et inférieur ou égal à 1,125 : un point "
                               "d'alerte et de premier secours, tenu par deux personnes.");
     case WorkerRule::SmallPost:
-        return QStringLiteral("RIS supérieur à 1.125 et inférieur ou égal à 4 : quatre "
+        return QStringLiteral("RIS supérieur à 1,125 et inférieur ou égal à 4 : quatre "
                               "intervenants secouristes, l'effectif d'un poste de secours.");
     case WorkerRule::NextEven:
         return QStringLiteral("RIS supérieur à 4 : le RIS arrondi au nombre pair supérieur.");
@@ -130,14 +136,47 @@ bool PapsFallsShort(const EvaluationRecord& record) {
     return record.e2Choice == kOptionCount && record.banner == DpsType::Paps;
 }
 
+// Why no number of workers is given for results that are not the grid's own.
+QString NoVerdictText(SavedResults results) {
+    const QString again = QStringLiteral(
+        " Aucun nombre d'intervenants n'est donné : ouvrez l'évaluation dans Corvane et "
+        "enregistrez-la de nouveau.");
+    switch (results) {
+    case SavedResults::Agree:
+        return {};
+    case SavedResults::NoHeadcount:
+        return QStringLiteral("L'évaluation ne contient pas d'effectif (P1).") + again;
+    case SavedResults::MissingResult:
+        return QStringLiteral("L'évaluation ne contient pas tous ses résultats (P, RIS ou type "
+                              "de DPS).") +
+               again;
+    case SavedResults::PNotFromP1:
+        return QStringLiteral("Les chiffres enregistrés ne concordent pas : l'effectif pris en "
+                              "compte (P) n'est pas celui que donne P1.") +
+               again;
+    case SavedResults::IndexNotFromOptions:
+        return QStringLiteral("Les chiffres enregistrés ne concordent pas : l'indice total de "
+                              "risque n'est pas celui que donnent les options retenues.") +
+               again;
+    case SavedResults::RisNotFromIndexAndP:
+        return QStringLiteral("Les chiffres enregistrés ne concordent pas : le RIS n'est pas "
+                              "celui que donnent l'indice et P.") +
+               again;
+    case SavedResults::TypeNotFromRis:
+        return QStringLiteral("Les chiffres enregistrés ne concordent pas : le type de DPS n'est "
+                              "pas celui que donne le RIS.") +
+               again;
+    }
+    return {};
+}
+
 QString BandText(std::size_t index) {
     const RisBand& band = kRisBands[index];
-    const QString upTo = QString::fromLatin1(band.upTo.data(), qsizetype(band.upTo.size()));
+    const QString upTo = Figure(band.upTo);
     if (index == 0) {
         return QStringLiteral("RIS ≤ ") + upTo;
     }
-    const std::string_view lower = kRisBands[index - 1].upTo;
-    const QString from = QString::fromLatin1(lower.data(), qsizetype(lower.size()));
+    const QString from = Figure(kRisBands[index - 1].upTo);
     if (band.upTo.empty()) {
         return QStringLiteral("RIS > ") + from;
     }
@@ -387,7 +426,7 @@ private:
                    Font(9, QFont::Bold), 4}},
                  {optionWidth, {line.option, Font(9), 6}},
                  {coefficientWidth,
-                  {Shown(line.coefficient), Font(9, QFont::Bold), 1, Qt::AlignRight}}},
+                  {Figure(line.coefficient), Font(9, QFont::Bold), 1, Qt::AlignRight}}},
                 false);
         }
     }
@@ -423,9 +462,9 @@ private:
         for (std::size_t row = 0; row < 2; ++row) {
             const qreal height =
                 std::max(LabelValue(left_, column, labelWidth, leftColumn[row].first,
-                                    Shown(leftColumn[row].second), 1),
+                                    Figure(leftColumn[row].second), 1),
                          LabelValue(second, column, labelWidth, rightColumn[row].first,
-                                    Shown(rightColumn[row].second), 1));
+                                    Figure(rightColumn[row].second), 1));
             y_ += height + Mm(1.2);
         }
         y_ += Mm(0.8);
@@ -448,29 +487,22 @@ private:
 
     void Workers() {
         Heading(QStringLiteral("Intervenants secouristes"));
-        const std::optional<WorkerCount>& workers = evaluation_.workers;
+        const SavedVerdict& verdict = evaluation_.verdict;
+        if (!verdict.workers) {
+            WarningBox(NoVerdictText(verdict.results));
+            return;
+        }
         const qreal padding = Mm(2);
         const qreal inner = Width() - 2 * padding;
         std::vector<std::pair<TextBlock, QColor>> blocks;
-        if (workers) {
-            blocks.emplace_back(Block(QStringLiteral("Nombre recommandé : ") +
-                                          QString::fromStdString(WorkersText(workers->workers)),
-                                      Font(13, QFont::Bold), inner, 2),
-                                kInk);
-            blocks.emplace_back(
-                Block(QStringLiteral("Règle appliquée : ") + RuleText(workers->rule), Font(9),
-                      inner, 2),
-                kInk);
-        } else {
-            blocks.emplace_back(
-                Block(QStringLiteral("Aucun nombre d'intervenants ne peut être déduit du RIS "
-                                     "enregistré (« %1 ») : ce n'est pas un nombre fini que la "
-                                     "grille sache traiter. Le fichier a sans doute été modifié "
-                                     "à la main ; refaites l'évaluation dans Corvane.")
-                          .arg(Shown(record_.risText)),
-                      Font(10, QFont::Bold), inner, 3),
-                kWarningInk);
-        }
+        blocks.emplace_back(Block(QStringLiteral("Nombre recommandé : ") +
+                                      Figure(WriteWholeNumber(verdict.workers->workers)),
+                                  Font(13, QFont::Bold), inner, 2),
+                            kInk);
+        blocks.emplace_back(
+            Block(QStringLiteral("Règle appliquée : ") + RuleText(verdict.workers->rule), Font(9),
+                  inner, 2),
+            kInk);
         const QString composition = CompositionText(record_.banner);
         if (!composition.isEmpty()) {
             blocks.emplace_back(Block(composition, Font(9), inner, 2), kMuted);
@@ -488,20 +520,20 @@ private:
         }
         y_ += height;
         if (PapsFallsShort(record_)) {
-            Warning();
+            y_ += Mm(2);
+            WarningBox(QStringLiteral(
+                "Attention : les secours publics sont à plus de 30 minutes (indicateur "
+                "E2, option 4). Le référentiel national prévoit alors qu'un point "
+                "d'alerte et de premier secours ne suffit pas : un DPS de petite "
+                "envergure (DPS-PE) est le minimum. Le type ci-dessus est celui que "
+                "donne la grille, inchangé."));
         }
     }
 
-    void Warning() {
-        y_ += Mm(2);
+    // A text in bold red in a red box across the page, at the current height.
+    void WarningBox(const QString& text) {
         const qreal padding = Mm(2);
-        const TextBlock block = Block(
-            QStringLiteral("Attention : les secours publics sont à plus de 30 minutes (indicateur "
-                           "E2, option 4). Le référentiel national prévoit alors qu'un point "
-                           "d'alerte et de premier secours ne suffit pas : un DPS de petite "
-                           "envergure (DPS-PE) est le minimum. Le type ci-dessus est celui que "
-                           "donne la grille, inchangé."),
-            Font(9.5, QFont::Bold), Width() - 2 * padding, 4);
+        const TextBlock block = Block(text, Font(9.5, QFont::Bold), Width() - 2 * padding, 4);
         const QRectF box(left_, y_, Width(), block.Height() + 2 * padding);
         painter_.fillRect(box, kWarningFill);
         painter_.setPen(QPen(kWarningInk, Mm(0.5)));

@@ -1,7 +1,8 @@
 #include "report/SummaryCsv.h"
 
-#include <algorithm>
-#include <regex>
+#include "core/FrenchFigure.h"
+#include "core/NumberText.h"
+
 #include <string_view>
 
 namespace corvane {
@@ -25,18 +26,6 @@ const char* const kHeader[]{
     "Intervenants secouristes",
 };
 
-// A stored decimal number such as "2.250" takes a decimal comma; any other text, a hand-edited
-// "1e39" or "NaN" among them, stays as it is.
-std::string FrenchDecimal(const std::string& text) {
-    static const std::regex decimal(R"([-+]?[0-9]+\.[0-9]+)");
-    if (!std::regex_match(text, decimal)) {
-        return text;
-    }
-    std::string french = text;
-    std::replace(french.begin(), french.end(), '.', ',');
-    return french;
-}
-
 // A field holding a separator, a quote or a line break goes between quotes, its quotes doubled.
 std::string Field(const std::string& text) {
     if (text.find_first_of(";\"\r\n") == std::string::npos) {
@@ -49,18 +38,27 @@ std::string Field(const std::string& text) {
     return quoted + "\"";
 }
 
-// A text that a spreadsheet would take for a formula ("=", "+", "-" or "@" first) is opened as
-// plain text, so that a file name can never run anything.
-std::string PlainText(const std::string& text) {
-    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string::npos
-               ? "'" + text
-               : text;
+// A text that a spreadsheet would take for a formula ("=", "+", "-", "@", a tab or a carriage
+// return first, and not a plain number such as "-500") goes behind an apostrophe, which makes it
+// text: nothing a file holds can run.
+std::string AsText(const std::string& text) {
+    const bool formula =
+        !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string::npos;
+    return formula && !IsPlainNumber(text) ? "'" + text : text;
 }
 
-template <typename Fields> std::string Line(const Fields& fields) {
+// A saved figure: a plain number with a decimal comma, anything else as text.
+std::string Figure(const std::string& text) {
+    return IsPlainNumber(text) ? FrenchFigure(text) : AsText(text);
+}
+
+std::string Line(const std::vector<std::string>& fields) {
     std::string line;
-    for (const auto& field : fields) {
-        line += (line.empty() ? "" : ";") + Field(field);
+    for (std::size_t index = 0; index < fields.size(); ++index) {
+        if (index > 0) {
+            line += ';';
+        }
+        line += Field(fields[index]);
     }
     return line + kLineEnd;
 }
@@ -72,18 +70,19 @@ std::string SummaryCsv(const std::vector<OpenedEvaluation>& evaluations) {
         kByteOrderMark + Line(std::vector<std::string>(std::begin(kHeader), std::end(kHeader)));
     for (const OpenedEvaluation& evaluation : evaluations) {
         const EvaluationRecord& record = evaluation.record;
-        csv += Line(std::vector<std::string>{
-            PlainText(record.name),
-            PlainText(evaluation.savedDate),
-            record.p1Text,
-            record.pText,
-            FrenchDecimal(record.p2Coefficient),
-            FrenchDecimal(record.e1Coefficient),
-            FrenchDecimal(record.e2Coefficient),
-            FrenchDecimal(record.riskIndexText),
-            FrenchDecimal(record.risText),
-            PlainText(record.dpsTypeText),
-            evaluation.workers ? WorkersText(evaluation.workers->workers) : std::string(),
+        const std::optional<WorkerCount>& workers = evaluation.verdict.workers;
+        csv += Line({
+            AsText(record.name),
+            AsText(evaluation.savedDate),
+            Figure(record.p1Text),
+            Figure(record.pText),
+            Figure(record.p2Coefficient),
+            Figure(record.e1Coefficient),
+            Figure(record.e2Coefficient),
+            Figure(record.riskIndexText),
+            Figure(record.risText),
+            AsText(record.dpsTypeText),
+            workers ? WriteWholeNumber(workers->workers) : std::string(),
         });
     }
     return csv;

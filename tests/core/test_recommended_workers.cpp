@@ -2,63 +2,52 @@
 
 #include <QTest>
 
-#include <cmath>
 #include <limits>
 
 using namespace corvane;
 
 Q_DECLARE_METATYPE(WorkerRule)
 
-namespace {
-float Above(float value) {
-    return std::nextafter(value, std::numeric_limits<float>::infinity());
-}
-} // namespace
-
 class TestRecommendedWorkers : public QObject {
     Q_OBJECT
 
 private slots:
     void Workers_data() {
-        QTest::addColumn<float>("ris");
+        QTest::addColumn<qint64>("hundredths");
+        QTest::addColumn<qint64>("p");
         QTest::addColumn<WorkerRule>("rule");
-        QTest::addColumn<double>("workers");
+        QTest::addColumn<qint64>("workers");
         const auto none = WorkerRule::NoDeployment;
+        const auto post = WorkerRule::AlertPost;
+        const auto small = WorkerRule::SmallPost;
         const auto even = WorkerRule::NextEven;
-        QTest::newRow("negative") << -3.0F << none << 0.0;
-        QTest::newRow("zero") << 0.0F << none << 0.0;
-        QTest::newRow("0.25") << 0.25F << none << 0.0;
-        QTest::newRow("above 0.25") << Above(0.25F) << WorkerRule::AlertPost << 2.0;
-        QTest::newRow("1.125") << 1.125F << WorkerRule::AlertPost << 2.0;
-        QTest::newRow("above 1.125") << Above(1.125F) << WorkerRule::SmallPost << 4.0;
-        QTest::newRow("3.2") << 3.2F << WorkerRule::SmallPost << 4.0;
-        QTest::newRow("4") << 4.0F << WorkerRule::SmallPost << 4.0;
-        QTest::newRow("above 4") << Above(4.0F) << even << 6.0;
-        QTest::newRow("5") << 5.0F << even << 6.0;
-        QTest::newRow("6") << 6.0F << even << 6.0;
-        QTest::newRow("above 6") << Above(6.0F) << even << 8.0;
-        QTest::newRow("7.4") << 7.4F << even << 8.0;
-        QTest::newRow("12") << 12.0F << even << 12.0;
-        QTest::newRow("198") << 198.0F << even << 198.0;
-        // Above 2^24 every single-precision value is already a whole even number.
-        QTest::newRow("2^24 - 1") << 16777215.0F << even << 16777216.0;
-        QTest::newRow("largest") << std::numeric_limits<float>::max() << even
-                                 << double{std::numeric_limits<float>::max()};
+        QTest::newRow("negative P") << qint64{75} << qint64{-500} << none << qint64{0};
+        QTest::newRow("nobody") << qint64{75} << qint64{0} << none << qint64{0};
+        QTest::newRow("0.25") << qint64{100} << qint64{250} << none << qint64{0};
+        QTest::newRow("0.24975") << qint64{75} << qint64{333} << none << qint64{0};
+        QTest::newRow("0.2505") << qint64{75} << qint64{334} << post << qint64{2};
+        QTest::newRow("1.125") << qint64{75} << qint64{1500} << post << qint64{2};
+        QTest::newRow("1.12575") << qint64{75} << qint64{1501} << small << qint64{4};
+        QTest::newRow("2.375") << qint64{95} << qint64{2500} << small << qint64{4};
+        QTest::newRow("4") << qint64{100} << qint64{4000} << small << qint64{4};
+        QTest::newRow("4.001") << qint64{100} << qint64{4001} << even << qint64{6};
+        QTest::newRow("8.00025") << qint64{75} << qint64{10667} << even << qint64{10};
+        QTest::newRow("1.20 x 25,000: 30") << qint64{120} << qint64{25000} << even << qint64{30};
+        QTest::newRow("1.20 x 175,000: 210")
+            << qint64{120} << qint64{175000} << even << qint64{210};
+        QTest::newRow("400") << qint64{100} << qint64{400000} << even << qint64{400};
+        QTest::newRow("400.001") << qint64{100} << qint64{400001} << even << qint64{402};
+        QTest::newRow("largest P") << qint64{120} << std::numeric_limits<qint64>::max() << even
+                                   << qint64{11068046444225732};
     }
     void Workers() {
-        QFETCH(float, ris);
+        QFETCH(qint64, hundredths);
+        QFETCH(qint64, p);
         QFETCH(WorkerRule, rule);
-        QFETCH(double, workers);
-        const auto count = RecommendedWorkers(ris);
-        QVERIFY(count.has_value());
-        QCOMPARE(count->rule, rule);
-        QCOMPARE(count->workers, workers);
-    }
-
-    void NoNumberForInfinityOrNaN() {
-        QVERIFY(!RecommendedWorkers(std::numeric_limits<float>::infinity()));
-        QVERIFY(!RecommendedWorkers(-std::numeric_limits<float>::infinity()));
-        QVERIFY(!RecommendedWorkers(std::numeric_limits<float>::quiet_NaN()));
+        QFETCH(qint64, workers);
+        const WorkerCount count = RecommendedWorkers(hundredths, p);
+        QCOMPARE(count.rule, rule);
+        QCOMPARE(qint64{count.workers}, workers);
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,14 +22,17 @@ struct Run {
     QString errors;
 };
 
-// A saved evaluation, as the program writes it.
-QByteArray Evaluation(const char* p2, const char* p1, const char* p, const char* index,
+// A saved evaluation, as the program writes it; `options` as "2-1-4" for P2, E1 and E2.
+QByteArray Evaluation(const char* options, const char* p1, const char* p, const char* index,
                       const char* ris, const char* type) {
-    return QByteArray("\xEF\xBB\xBF\r\n[Global]\r\nP2 = ") + p2 +
-           "\r\nE1 = OptE1_1\r\nE2 = OptE2_4\r\nP1 = " + p1 + "\r\nP = " + p + "\r\nI = " + index +
+    const QList<QByteArray> option = QByteArray(options).split('-');
+    return "\xEF\xBB\xBF\r\n[Global]\r\nP2 = OptP2_" + option[0] + "\r\nE1 = OptE1_" + option[1] +
+           "\r\nE2 = OptE2_" + option[2] + "\r\nP1 = " + p1 + "\r\nP = " + p + "\r\nI = " + index +
            "\r\nRIS = " + ris + "\r\nType = " + type +
            "\r\nDate = Mardi 08 Décembre 2026 à 10:00:00\r\n";
 }
+
+const char kSmall[] = "DPS de petite envergure (DPS-PE)";
 
 } // namespace
 
@@ -54,14 +59,18 @@ private slots:
                   QString(QTest::currentDataTag()).remove(' ');
         QVERIFY(QDir().mkpath(folder_));
         WriteAll(folder_ + "/FETE DU VILLAGE.ini",
-                 Evaluation("OptP2_2", "2500", "2500", "0.95", "2.375",
-                            "DPS de petite envergure (DPS-PE)"));
+                 Evaluation("2-1-4", "2500", "2500", "0.95", "2.375", kSmall));
         WriteAll(folder_ + "/concert; plein air.ini",
-                 Evaluation("OptP2_4", "250000", "175000", "1.05", "183.750",
+                 Evaluation("4-1-4", "250000", "175000", "1.05", "183.750",
                             "DPS de grande envergure (DPS-GE)"));
         // Kept by hand: an unknown option, an impossible RIS, no date.
         WriteAll(folder_ + "/=ABIME.INI", "[Global]\r\nP2 = OptP2_7\r\nP1 = 12\r\nRIS = NaN\r\n");
         WriteAll(folder_ + "/notes.txt", "not an evaluation");
+        // A name that is only the extension, and one that sorts by its first letter's accent.
+        WriteAll(folder_ + "/.ini", Evaluation("1-1-1", "2500", "2500", "0.75", "1.875", kSmall));
+        WriteAll(folder_ + "/Écluse en fête.ini",
+                 Evaluation("1-1-1", "334", "334", "0.75", "0.250",
+                            "Point d'alerte et de premier secours"));
     }
 
     void summaryIsExact() {
@@ -72,10 +81,14 @@ private slots:
                  QByteArray("\xEF\xBB\xBF"
                             "Nom;Date d'enregistrement;P1;P;P2;E1;E2;Indice total de risque;RIS;"
                             "Type de DPS;Intervenants secouristes\r\n"
+                            ";Mardi 08 Décembre 2026 à 10:00:00;2500;2500;0,25;0,25;0,25;0,75;"
+                            "1,875;DPS de petite envergure (DPS-PE);4\r\n"
                             "'=ABIME;;12;;0,25;0,25;0,25;;NaN;;\r\n"
                             "\"concert; plein air\";Mardi 08 Décembre 2026 à 10:00:00;250000;"
                             "175000;0,40;0,25;0,40;1,05;183,750;DPS de grande envergure "
                             "(DPS-GE);184\r\n"
+                            "Écluse en fête;Mardi 08 Décembre 2026 à 10:00:00;334;334;0,25;0,25;"
+                            "0,25;0,75;0,250;Point d'alerte et de premier secours;2\r\n"
                             "FETE DU VILLAGE;Mardi 08 Décembre 2026 à 10:00:00;2500;2500;0,30;"
                             "0,25;0,40;0,95;2,375;DPS de petite envergure (DPS-PE);4\r\n"));
     }
@@ -89,8 +102,8 @@ private slots:
 import csv, sys
 with open(sys.argv[1], encoding="utf-8-sig", newline="") as f:
     rows = list(csv.reader(f, delimiter=";"))
-assert len(rows) == 4 and all(len(r) == 11 for r in rows), rows
-row = rows[2]
+assert len(rows) == 6 and all(len(r) == 11 for r in rows), rows
+row = rows[3]
 ris = float(row[8].replace(",", "."))
 index = float(row[7].replace(",", "."))
 assert row[0] == "concert; plein air" and row[2] == "250000"
@@ -140,7 +153,7 @@ print("ok")
             const Run summary = Rapport({"--resume", folder_});
             QCOMPARE(summary.status, 1);
             QCOMPARE(summary.errors, reports.errors);
-            QCOMPARE(summary.out.count("\r\n"), 4);
+            QCOMPARE(summary.out.count("\r\n"), 6);
         }
     }
 
@@ -154,6 +167,109 @@ print("ok")
 
         QCOMPARE(Rapport({"FETE DU VILLAGE.ini", "--remplacer"}).status, 0);
         QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+    }
+
+    // Just above a bound, where the saved three decimals fall on it: the count follows the RIS
+    // the grid computed, in the summary and in the report alike.
+    void workersNearTheBounds_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("workers");
+        QTest::newRow("1-1-1, 334") << Evaluation("1-1-1", "334", "334", "0.75", "0.250",
+                                                  "Point d'alerte et de premier secours")
+                                    << "2";
+        QTest::newRow("1-1-3, 1324")
+            << Evaluation("1-1-3", "1324", "1324", "0.85", "1.125", kSmall) << "4";
+        QTest::newRow("1-1-3, 4706")
+            << Evaluation("1-1-3", "4706", "4706", "0.85", "4.000", kSmall) << "6";
+        QTest::newRow("1-1-1, 10667")
+            << Evaluation("1-1-1", "10667", "10667", "0.75", "8.000", kSmall) << "10";
+        QTest::newRow("1-1-1, 18667") << Evaluation("1-1-1", "18667", "18667", "0.75", "14.000",
+                                                    "DPS de moyenne envergure (DPS-ME)")
+                                      << "16";
+        QTest::newRow("1-1-1, 50667") << Evaluation("1-1-1", "50667", "50667", "0.75", "38.000",
+                                                    "DPS de grande envergure (DPS-GE)")
+                                      << "40";
+    }
+
+    void workersNearTheBounds() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, workers);
+        const QString folder = folder_ + "/bornes";
+        QVERIFY(QDir().mkpath(folder));
+        WriteAll(folder + "/BORNE.ini", file);
+
+        const Run summary = Rapport({"--resume", folder});
+        QCOMPARE(summary.status, 0);
+        QVERIFY2(summary.out.endsWith(";" + workers.toUtf8() + "\r\n"), summary.out);
+
+        QCOMPARE(Rapport({folder + "/BORNE.ini"}).status, 0);
+        QProcess text;
+        text.start("pdftotext", {"-layout", folder + "/BORNE.pdf", "-"});
+        QVERIFY(text.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput())
+                    .contains(QRegularExpression("Nombre recommandé : " + workers + "\n")));
+    }
+
+    // Saved before any headcount: no report, and no count in the summary.
+    void evaluationWithoutHeadcount() {
+        const QString path = folder_ + "/VIDE.ini";
+        WriteAll(path, Evaluation("1-2-1", "", "", "0.80", "", ""));
+        const Run report = Rapport({path});
+        QCOMPARE(report.status, 1);
+        QCOMPARE(report.errors, QString("corvane-rapport : « %1 » : l'évaluation ne contient pas "
+                                        "d'effectif (P1)\n")
+                                    .arg(path));
+        QVERIFY(!QFileInfo::exists(folder_ + "/VIDE.pdf"));
+
+        const Run summary = Rapport({"--resume", folder_});
+        QCOMPARE(summary.status, 0);
+        QVERIFY(summary.out.contains("\r\nVIDE;Mardi 08 Décembre 2026 à 10:00:00;;;0,25;0,30;0,25;"
+                                     "0,80;;;\r\n"));
+    }
+
+    // Values edited by hand into formulas reach a spreadsheet as text; plain numbers stay numbers.
+    void nothingInTheSummaryRuns() {
+        const QString folder = folder_ + "/hostile";
+        QVERIFY(QDir().mkpath(folder));
+        WriteAll(folder + "/=1+2.ini",
+                 Evaluation("1-1-1", "=HYPERLINK(\"http://example.invalid\";\"clic\")", "@SUM(1+1)",
+                            "=1+2", "+3", "-2+3")
+                     .replace("Date = ", "Date = +"));
+        WriteAll(folder + "/-500.ini", Evaluation("1-1-1", "-500", "-500", "0.75", "-0.375",
+                                                  "Diligence de l'autorité de police compétente"));
+        const QString csv = folder_ + "/hostile.csv";
+        QCOMPARE(Rapport({"--resume", folder, "-o", csv}).status, 0);
+        QCOMPARE(ReadAll(csv).split('\n').mid(1),
+                 QList<QByteArray>({"-500;Mardi 08 Décembre 2026 à 10:00:00;-500;-500;0,25;0,25;"
+                                    "0,25;0,75;-0,375;Diligence de l'autorité de police "
+                                    "compétente;0\r",
+                                    "'=1+2;'+Mardi 08 Décembre 2026 à 10:00:00;"
+                                    "\"'=HYPERLINK(\"\"http://example.invalid\"\";\"\"clic\"\")\";"
+                                    "'@SUM(1+1);0,25;0,25;0,25;'=1+2;'+3;'-2+3;\r",
+                                    ""}));
+
+        // LibreOffice as a French user opens the file: semicolons, UTF-8, French figures.
+        if (QStandardPaths::findExecutable("soffice").isEmpty()) {
+            QSKIP("LibreOffice is not installed");
+        }
+        QProcess office;
+        office.setWorkingDirectory(folder_);
+        office.start("soffice", {"-env:UserInstallation=file://" + folder_ + "/office",
+                                 "--headless", "--infilter=CSV:59,34,76,1,,1036", "--convert-to",
+                                 "fods", "--outdir", folder_, csv});
+        QVERIFY(office.waitForFinished(120000));
+        const QString sheet = QString::fromUtf8(ReadAll(folder_ + "/hostile.fods"));
+        QVERIFY2(sheet.contains("table:table-cell"), qPrintable(office.readAllStandardError()));
+        QVERIFY(!sheet.contains("table:formula"));
+        for (const char* text :
+             {"&apos;=1+2", "&apos;=HYPERLINK(", "&apos;@SUM(1+1)", "&apos;+3", "&apos;-2+3"}) {
+            QVERIFY2(
+                sheet.contains(QRegularExpression("office:value-type=\"string\"[^>]*>\\s*<text:p>" +
+                                                  QRegularExpression::escape(text))),
+                text);
+        }
+        QVERIFY(sheet.contains("office:value-type=\"float\" office:value=\"-500\""));
+        QVERIFY(sheet.contains("office:value-type=\"float\" office:value=\"-0.375\""));
     }
 
     // The menu's summary goes into Documents and is handed to the desktop's opener, whose
