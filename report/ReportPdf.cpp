@@ -136,38 +136,37 @@ bool PapsFallsShort(const EvaluationRecord& record) {
     return record.e2Choice == kOptionCount && record.banner == DpsType::Paps;
 }
 
+// Which saved figure does not follow from the others.
+QString Disagreement(SavedResults results) {
+    switch (results) {
+    case SavedResults::PNotFromP1:
+        return QStringLiteral("l'effectif pris en compte (P) n'est pas celui que donne P1.");
+    case SavedResults::IndexNotFromOptions:
+        return QStringLiteral(
+            "l'indice total de risque n'est pas celui que donnent les options retenues.");
+    case SavedResults::RisNotFromIndexAndP:
+        return QStringLiteral("le RIS n'est pas celui que donnent l'indice et P.");
+    case SavedResults::TypeNotFromRis:
+        return QStringLiteral("le type de DPS n'est pas celui que donne le RIS.");
+    default:
+        return {};
+    }
+}
+
 // Why no number of workers is given for results that are not the grid's own.
 QString NoVerdictText(SavedResults results) {
-    const QString again = QStringLiteral(
-        " Aucun nombre d'intervenants n'est donné : ouvrez l'évaluation dans Corvane et "
-        "enregistrez-la de nouveau.");
-    switch (results) {
-    case SavedResults::Agree:
-        return {};
-    case SavedResults::NoHeadcount:
-        return QStringLiteral("L'évaluation ne contient pas d'effectif (P1).") + again;
-    case SavedResults::MissingResult:
-        return QStringLiteral("L'évaluation ne contient pas tous ses résultats (P, RIS ou type "
-                              "de DPS).") +
-               again;
-    case SavedResults::PNotFromP1:
-        return QStringLiteral("Les chiffres enregistrés ne concordent pas : l'effectif pris en "
-                              "compte (P) n'est pas celui que donne P1.") +
-               again;
-    case SavedResults::IndexNotFromOptions:
-        return QStringLiteral("Les chiffres enregistrés ne concordent pas : l'indice total de "
-                              "risque n'est pas celui que donnent les options retenues.") +
-               again;
-    case SavedResults::RisNotFromIndexAndP:
-        return QStringLiteral("Les chiffres enregistrés ne concordent pas : le RIS n'est pas "
-                              "celui que donnent l'indice et P.") +
-               again;
-    case SavedResults::TypeNotFromRis:
-        return QStringLiteral("Les chiffres enregistrés ne concordent pas : le type de DPS n'est "
-                              "pas celui que donne le RIS.") +
-               again;
+    QString why;
+    if (results == SavedResults::NoHeadcount) {
+        why = QStringLiteral("L'évaluation ne contient pas d'effectif (P1).");
+    } else if (results == SavedResults::MissingResult) {
+        why = QStringLiteral(
+            "L'évaluation ne contient pas tous ses résultats (P, RIS ou type de DPS).");
+    } else {
+        why =
+            QStringLiteral("Les chiffres enregistrés ne concordent pas : ") + Disagreement(results);
     }
-    return {};
+    return why + QStringLiteral(" Aucun nombre d'intervenants n'est donné : ouvrez "
+                                "l'évaluation dans Corvane et enregistrez-la de nouveau.");
 }
 
 QString BandText(std::size_t index) {
