@@ -1,5 +1,7 @@
 #include "platform/DetachedOpen.h"
 
+#include "platform/NativeNames.h"
+
 #ifdef Q_OS_WIN
 #include <QDesktopServices>
 #include <QUrl>
@@ -27,7 +29,7 @@ extern "C" char** environ;
 
 bool StartDesktopOpen(const QString& path) {
     using namespace std::chrono_literals;
-    const QByteArray file = QFile::encodeName(path);
+    const QByteArray file = NativeName(path);
     char opener[] = "xdg-open";
     char* const arguments[] = {opener, const_cast<char*>(file.constData()), nullptr};
     pid_t child = 0;

@@ -1,5 +1,7 @@
 #include "platform/DiskEvaluationFiles.h"
 
+#include "platform/FolderReading.h"
+#include "platform/NativeNames.h"
 #include "platform/ReplaceFile.h"
 
 #include <QFile>
@@ -16,8 +18,9 @@ namespace corvane {
 
 namespace {
 
+// The program's paths are the file system's bytes.
 QString QtPath(const std::string& path) {
-    return QString::fromStdString(path);
+    return NameFromNative(QByteArray::fromStdString(path));
 }
 
 #ifdef Q_OS_UNIX
@@ -44,8 +47,7 @@ private:
 // Opened without blocking, so that a pipe or a device cannot hold the window, and kept only when
 // it turns out to be a regular file.
 std::unique_ptr<ByteSource> OpenRegularFile(const QString& path) {
-    const int fd =
-        open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = open(NativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         return nullptr;
     }
@@ -85,8 +87,7 @@ std::unique_ptr<ByteSource> OpenRegularFile(const QString& path) {
 
 bool DiskEvaluationFiles::Exists(const std::string& path) {
     // A dangling link still occupies the name.
-    const QFileInfo info(QtPath(path));
-    return info.exists() || info.isSymLink();
+    return SomethingAt(QtPath(path));
 }
 
 bool DiskEvaluationFiles::IsInsideFolder(const std::string& folder, const std::string& path) {

@@ -1,5 +1,7 @@
 #include "platform/FileRemoval.h"
 
+#include "platform/NativeNames.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -14,7 +16,7 @@ namespace corvane {
 #ifdef Q_OS_UNIX
 
 bool DeleteFileForGood(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = NativeName(path);
     struct stat status {};
     if (name.isEmpty() || lstat(name.constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
         return false;

@@ -1,11 +1,14 @@
 #include "platform/FolderReading.h"
 
+#include "platform/NativeNames.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -31,6 +34,19 @@ void TakeDetails(const struct stat& status, FileEntry& entry) {
     entry.detailsRead = true;
 }
 
+QFileDevice::Permissions PermissionsOf(mode_t mode) {
+    using P = QFileDevice;
+    static constexpr std::pair<mode_t, QFileDevice::Permission> kBits[]{
+        {S_IRUSR, P::ReadOwner}, {S_IWUSR, P::WriteOwner}, {S_IXUSR, P::ExeOwner},
+        {S_IRGRP, P::ReadGroup}, {S_IWGRP, P::WriteGroup}, {S_IXGRP, P::ExeGroup},
+        {S_IROTH, P::ReadOther}, {S_IWOTH, P::WriteOther}, {S_IXOTH, P::ExeOther}};
+    QFileDevice::Permissions permissions;
+    for (const auto& [bit, permission] : kBits) {
+        permissions.setFlag(permission, (mode & bit) != 0);
+    }
+    return permissions;
+}
+
 bool IsDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
@@ -43,7 +59,7 @@ bool IsDotOrDotDot(const char* name) {
 std::vector<FileEntry> ReadFolder(const QString& folder,
                                   const std::function<bool(const QString&, bool)>& keep) {
     std::vector<FileEntry> entries;
-    DIR* directory = opendir(QFile::encodeName(folder).constData());
+    DIR* directory = opendir(NativeName(folder).constData());
     if (directory == nullptr) {
         return entries;
     }
@@ -52,7 +68,7 @@ std::vector<FileEntry> ReadFolder(const QString& folder,
         if (IsDotOrDotDot(item->d_name)) {
             continue;
         }
-        FileEntry entry{QFile::decodeName(item->d_name)};
+        FileEntry entry{NameFromNative(QByteArray(item->d_name))};
         struct stat status {};
         const bool kindKnown = item->d_type == DT_REG || item->d_type == DT_DIR;
         if (kindKnown) {
@@ -76,7 +92,7 @@ void ReadDetails(const QString& folder, FileEntry& entry) {
         return;
     }
     struct stat status {};
-    if (StatusOf(AT_FDCWD, QFile::encodeName(folder + entry.name).constData(), status)) {
+    if (StatusOf(AT_FDCWD, NativeName(folder + entry.name).constData(), status)) {
         TakeDetails(status, entry);
     }
     entry.detailsMissing = !entry.detailsRead;
@@ -85,7 +101,7 @@ void ReadDetails(const QString& folder, FileEntry& entry) {
 
 QByteArray ReadFileStart(const QString& path, qint64 count) {
     const int descriptor =
-        open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        open(NativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) {
         return {};
     }
@@ -98,6 +114,28 @@ QByteArray ReadFileStart(const QString& path, qint64 count) {
     }
     close(descriptor);
     return start;
+}
+
+bool SomethingAt(const QString& path) {
+    struct stat status {};
+    return lstat(NativeName(path).constData(), &status) == 0;
+}
+
+std::optional<EntryStatus> ReadEntryStatus(const QString& path) {
+    struct stat status {};
+    if (!StatusOf(AT_FDCWD, NativeName(path).constData(), status)) {
+        return std::nullopt;
+    }
+    EntryStatus entry;
+    entry.isFolder = S_ISDIR(status.st_mode);
+    entry.size = static_cast<qint64>(status.st_size);
+    entry.modifiedMs =
+        static_cast<qint64>(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+    entry.permissions = PermissionsOf(status.st_mode);
+    const passwd* owner = getpwuid(status.st_uid);
+    entry.owner =
+        owner != nullptr ? QString::fromLocal8Bit(owner->pw_name) : QString::number(status.st_uid);
+    return entry;
 }
 
 #else
@@ -134,6 +172,20 @@ QByteArray ReadFileStart(const QString& path, qint64 count) {
         return {};
     }
     return file.read(count);
+}
+
+bool SomethingAt(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+std::optional<EntryStatus> ReadEntryStatus(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return std::nullopt;
+    }
+    return EntryStatus{info.isDir(), info.size(), info.lastModified().toMSecsSinceEpoch(),
+                       info.permissions(), info.owner()};
 }
 
 #endif

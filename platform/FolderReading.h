@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace corvane {
@@ -31,6 +33,19 @@ ReadFolder(const QString& folder,
 
 // Reads the size and last-write time of an entry of `folder`, once.
 void ReadDetails(const QString& folder, FileEntry& entry);
+
+// Whether anything is at `path`, a link that leads nowhere included.
+bool SomethingAt(const QString& path);
+
+// What a properties sheet shows of an entry; a link counts as what it leads to.
+struct EntryStatus {
+    bool isFolder = false;
+    qint64 size = 0;
+    qint64 modifiedMs = 0; // last write, milliseconds since the epoch
+    QFileDevice::Permissions permissions;
+    QString owner;
+};
+std::optional<EntryStatus> ReadEntryStatus(const QString& path);
 
 // The first bytes of a regular file, at most `count` of them; nothing for anything else (a pipe,
 // a device), so that a look at a file's content can never wait.

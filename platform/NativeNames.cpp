@@ -1,5 +1,9 @@
 #include "platform/NativeNames.h"
 
+#include <QUrl>
+
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -112,6 +116,17 @@ QByteArray NativeName(const QString& name) {
         }
     }
     return bytes;
+}
+
+bool HoldsKeptBytes(const QString& name) {
+    return std::any_of(name.begin(), name.end(), [](QChar unit) {
+        return unit.unicode() >= kFirstKeptByte && unit.unicode() <= kLastKeptByte;
+    });
+}
+
+QString FileUrlOf(const QString& path) {
+    return QStringLiteral("file://") +
+           QString::fromLatin1(QUrl::toPercentEncoding(NativeName(path), "/"));
 }
 
 QString ShownName(const QString& name) {

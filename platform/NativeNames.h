@@ -13,6 +13,13 @@ namespace corvane {
 QString NameFromNative(const QByteArray& bytes);
 QByteArray NativeName(const QString& name);
 
+// Whether the name holds a byte that is not valid UTF-8: no other program takes it as text.
+bool HoldsKeptBytes(const QString& name);
+
+// "file:///..." with every byte of the path outside the plain letters, digits, "-._~" and "/"
+// percent-encoded: how such a name is handed to another program. `path` is absolute.
+QString FileUrlOf(const QString& path);
+
 // The name as the user reads it: each kept byte shows as U+FFFD.
 QString ShownName(const QString& name);
 

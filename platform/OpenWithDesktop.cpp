@@ -1,5 +1,7 @@
 #include "platform/OpenWithDesktop.h"
 
+#include "platform/NativeNames.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -49,7 +51,9 @@ void OpenWithDesktop(const QString& target, Desktop::Outcome outcome, QObject& o
     QTimer::singleShot(kSettledAfterMs, process, [tell] { tell(true); });
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
-    process->start(QStringLiteral("xdg-open"), {target});
+    // The arguments of a program are text: a name that is not is handed over as its address.
+    process->start(QStringLiteral("xdg-open"),
+                   {HoldsKeptBytes(target) ? FileUrlOf(target) : target});
 }
 
 #else

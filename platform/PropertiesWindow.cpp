@@ -1,5 +1,8 @@
 #include "platform/PropertiesWindow.h"
 
+#include "platform/FolderReading.h"
+#include "platform/NativeNames.h"
+
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -32,8 +35,17 @@ QString SizeText(qint64 bytes, const QLocale& locale) {
     return text;
 }
 
-QString TypeText(const QFileInfo& entry) {
-    return QMimeDatabase().mimeTypeForFile(entry).comment();
+// By the name and the first bytes, which are read without ever waiting on a pipe or a device.
+QString TypeText(const QString& path, const EntryStatus& status) {
+    const QMimeDatabase types;
+    if (status.isFolder) {
+        return types.mimeTypeForName(QStringLiteral("inode/directory")).comment();
+    }
+    constexpr qint64 kBytesLookedAt = 4096;
+    return types
+        .mimeTypeForFileNameAndData(ShownName(QFileInfo(path).fileName()),
+                                    ReadFileStart(path, kBytesLookedAt))
+        .comment();
 }
 
 // Read, write and run permissions for the owner, the group and the others: "rw-r--r--".
@@ -63,34 +75,36 @@ QLabel* ValueLabel(const QString& text) {
     return label;
 }
 
-void AddRows(QFormLayout* rows, const QFileInfo& entry) {
+void AddRows(QFormLayout* rows, const QString& path) {
     const QLocale locale = QLocale::system();
-    rows->addRow(QStringLiteral("Nom :"), ValueLabel(entry.fileName()));
+    const QFileInfo entry(path);
+    rows->addRow(QStringLiteral("Nom :"), ValueLabel(ShownName(entry.fileName())));
     rows->addRow(QStringLiteral("Dossier :"),
-                 ValueLabel(QDir::toNativeSeparators(entry.absolutePath())));
-    if (!entry.exists()) {
+                 ValueLabel(ShownName(QDir::toNativeSeparators(entry.absolutePath()))));
+    const std::optional<EntryStatus> status = ReadEntryStatus(entry.absoluteFilePath());
+    if (!status) {
         rows->addRow(QStringLiteral("État :"), ValueLabel(QStringLiteral("introuvable")));
         return;
     }
-    rows->addRow(QStringLiteral("Type :"), ValueLabel(TypeText(entry)));
-    if (!entry.isDir()) {
-        rows->addRow(QStringLiteral("Taille :"), ValueLabel(SizeText(entry.size(), locale)));
+    rows->addRow(QStringLiteral("Type :"), ValueLabel(TypeText(entry.absoluteFilePath(), *status)));
+    if (!status->isFolder) {
+        rows->addRow(QStringLiteral("Taille :"), ValueLabel(SizeText(status->size, locale)));
     }
+    const QDateTime modified = QDateTime::fromMSecsSinceEpoch(status->modifiedMs);
     rows->addRow(QStringLiteral("Modifié le :"),
-                 ValueLabel(locale.toString(entry.lastModified(), QLocale::ShortFormat)));
-    rows->addRow(QStringLiteral("Droits :"), ValueLabel(PermissionsText(entry.permissions())));
-    rows->addRow(QStringLiteral("Propriétaire :"), ValueLabel(entry.owner()));
+                 ValueLabel(locale.toString(modified, QLocale::ShortFormat)));
+    rows->addRow(QStringLiteral("Droits :"), ValueLabel(PermissionsText(status->permissions)));
+    rows->addRow(QStringLiteral("Propriétaire :"), ValueLabel(status->owner));
 }
 
 } // namespace
 
 PropertiesWindow::PropertiesWindow(const QString& path) {
-    const QFileInfo entry(path);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Propriétés de %1").arg(entry.fileName()));
+    setWindowTitle(QStringLiteral("Propriétés de %1").arg(ShownName(QFileInfo(path).fileName())));
 
     auto* rows = new QFormLayout;
-    AddRows(rows, entry);
+    AddRows(rows, path);
     auto* close = new QPushButton(QStringLiteral("Fermer"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QDialogButtonBox;

@@ -1,6 +1,7 @@
 #include "shell/EvaluationCommands.h"
 
 #include "platform/Dialogs.h"
+#include "platform/NativeNames.h"
 
 #include <QFileInfo>
 
@@ -80,7 +81,7 @@ void EvaluationCommands::Open() {
 }
 
 void EvaluationCommands::OpenTail(const QString& path) {
-    const std::string file = path.toStdString();
+    const std::string file = NativeName(path).toStdString();
     FileOutcome outcome = store_.OpenEvaluation(file);
     while (outcome == FileOutcome::RetryRequested) {
         outcome = store_.OpenEvaluation(file);

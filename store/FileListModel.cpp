@@ -1,6 +1,7 @@
 #include "store/FileListModel.h"
 
 #include "core/FileSizeText.h"
+#include "platform/NativeNames.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -154,7 +155,7 @@ QString FileListModel::DisplayText(const FileEntry& entry, int column) const {
     }
     switch (column) {
     case kNameColumn:
-        return entry.name;
+        return ShownName(entry.name);
     case kSizeColumn:
         return entry.isFolder
                    ? QString()

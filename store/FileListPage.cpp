@@ -4,13 +4,13 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/FileRemoval.h"
+#include "platform/FolderReading.h"
 #include "platform/FolderWatch.h"
 #include "shell/PictureCatalogue.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCursor>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -63,11 +63,6 @@ constexpr int kCountWidth = 95;
 template <typename T> T* Named(T* control, const char* name) {
     control->setObjectName(QString::fromLatin1(name));
     return control;
-}
-
-bool SomethingAt(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
 }
 
 } // namespace

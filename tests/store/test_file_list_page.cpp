@@ -2,6 +2,7 @@
 // folders, and what their commands do to the files.
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
+#include "platform/NativeNames.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
 #include "shell/AppPaths.h"
@@ -199,7 +200,8 @@ private slots:
         QVERIFY(stamped.open(QIODevice::ReadWrite));
         QVERIFY(stamped.setFileTime(written, QFileDevice::FileModificationTime));
         stamped.close();
-        // A name that is not valid UTF-8 cannot be looked at again under its decoded name.
+        // A name that is not valid UTF-8 is shown with a replacement character, and its details
+        // are read under its own bytes.
         const QByteArray undecodable = QFile::encodeName(Evaluations()) + "z\xff.ini";
         QVERIFY(::close(::open(undecodable.constData(), O_CREAT | O_WRONLY, 0644)) == 0);
         OpenWindow();
@@ -223,7 +225,8 @@ private slots:
         // No desktop knows ".ini" by name: the type comes from the text inside.
         QCOMPARE(Cell(page, 2, 2), QMimeDatabase().mimeTypeForName("text/plain").comment());
         QCOMPARE(Cell(page, 2, 3), QString("04/03/2026 05:06"));
-        QCOMPARE(Cell(page, 3, 1) + Cell(page, 3, 3), QString());
+        QCOMPARE(Cell(page, 3, 0), QString("z\uFFFD.ini"));
+        QCOMPARE(Cell(page, 3, 1), QString("0 KB"));
     }
 
     void aSaveFromTheGridShowsUpAndClearsTheSelection() {
@@ -359,6 +362,49 @@ private slots:
         QCOMPARE(desktop_->propertiesShown, expected);
         QCOMPARE(desktop_->recycled, expected);
         QVERIFY(dialogs_->messages.empty());
+    }
+
+    // Two names the desktop would both show as "X\uFFFD.ini": each command reaches the one chosen.
+    void namesThatDifferInOneByteStayApart() {
+        const QByteArray folder = QFile::encodeName(Evaluations());
+        const QByteArray invalid = folder + "X\xff.ini";
+        const QByteArray replacement = folder + "X\xef\xbf\xbd.ini";
+        for (const auto& [path, p1] : {std::pair{invalid, "100"}, {replacement, "200"}}) {
+            const int file = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
+            const QByteArray content = Evaluation(p1);
+            QCOMPARE(::write(file, content.constData(), size_t(content.size())),
+                     ssize_t(content.size()));
+            QCOMPARE(::close(file), 0);
+        }
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        QCOMPARE(Cell(page, 0, 0), QString("X\uFFFD.ini"));
+        QCOMPARE(Cell(page, 1, 0), QString("X\uFFFD.ini"));
+        const auto selectByBytes = [&](const QByteArray& path) {
+            for (int row = 0; row < page->List().EntryCount(); ++row) {
+                if (folder + NativeName(page->List().Entry(row).name) == path) {
+                    Select(page, {page->List().Entry(row).name});
+                }
+            }
+        };
+
+        selectByBytes(invalid);
+        Run(page->ContextMenu(), "Ouvrir le fichier");
+        QCOMPARE(window_->findChild<QLineEdit*>("P1Field")->text(), QString("100"));
+        Run(page->ContextMenu(), "Propriétés");
+        Run(page->ContextMenu(), "Envoyer à la corbeille");
+        QCOMPARE(NativeName(desktop_->propertiesShown.value(0)), invalid);
+        QCOMPARE(NativeName(desktop_->recycled.value(0)), invalid);
+
+        selectByBytes(invalid);
+        dialogs_->ScriptAnswers({MessageAnswer::Yes});
+        Run(page->ContextMenu(), "Supprimer définitivement");
+        QVERIFY(::access(invalid.constData(), F_OK) != 0);
+        QCOMPARE(::access(replacement.constData(), F_OK), 0);
+        QCOMPARE(page->List().EntryCount(), 1);
+        selectByBytes(replacement);
+        Run(page->ContextMenu(), "Ouvrir le fichier");
+        QCOMPARE(window_->findChild<QLineEdit*>("P1Field")->text(), QString("200"));
     }
 
     void openingSeveralLeavesTheLowerOneOnTheGrid() {
