@@ -1,7 +1,9 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/NativeNames.h"
 #include "platform/OpenWithDesktop.h"
 #include "platform/PropertiesWindow.h"
+#include "platform/RecycleBin.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -112,28 +114,10 @@ void QtDesktop::ShowProperties(const QString& path) {
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 
-namespace {
-
-// The user's freedesktop trash, made ready with its two folders: Qt makes them in the working
-// folder instead when the user's data folder does not exist yet. Whether they are there.
-bool PrepareTrash() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty()) {
-        return false;
-    }
-    const QString trash = data + QStringLiteral("/Trash");
-    if (!QFileInfo::exists(trash) && QDir().mkpath(trash)) {
-        QFile::setPermissions(trash, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                         QFileDevice::ExeOwner);
-    }
-    return QDir().mkpath(trash + QStringLiteral("/files")) &&
-           QDir().mkpath(trash + QStringLiteral("/info"));
-}
-
-} // namespace
-
+// Qt's own trash spins for ever on names of about 246 bytes and more, and cannot reach names that
+// are not valid UTF-8.
 bool QtDesktop::MoveToRecycleBin(const QString& path) {
-    return PrepareTrash() && QFile::moveToTrash(path);
+    return MoveToTrash(NativeName(path));
 }
 
 #else

@@ -1,5 +1,6 @@
 // The desktop as Qt serves it, in a home of the test's own with no session bus: the recycle bin
 // and the properties sheet that the program shows when no file manager can.
+#include "platform/NativeNames.h"
 #include "platform/PropertiesWindow.h"
 #include "platform/QtDesktop.h"
 #include "tests/support/FileContent.h"
@@ -14,7 +15,9 @@
 
 #include <optional>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace corvane;
 
@@ -107,6 +110,23 @@ private slots:
         const QByteArray info = ReadAll(trash_ + "info/" + name + ".trashinfo");
         QCOMPARE(TrashInfoValue(info, "Path"), path);
         QVERIFY(!TrashInfoValue(info, "DeletionDate").isEmpty());
+    }
+
+    // A name that is not UTF-8 reaches the bin as the very bytes it has on disk.
+    void moveToRecycleBinTakesTheFileSystemsBytes() {
+        const QByteArray path = QFile::encodeName(files_) + "X\xff.ini";
+        const int fd = open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        QVERIFY(fd >= 0 && close(fd) == 0);
+
+        QVERIFY(desktop_.MoveToRecycleBin(NameFromNative(path)));
+        struct stat status {};
+        QCOMPARE(lstat(path.constData(), &status), -1);
+        const QByteArray inBin = QFile::encodeName(trash_) + "files/X\xff.ini";
+        QCOMPARE(lstat(inBin.constData(), &status), 0);
+        // QTemporaryDir cannot remove such names.
+        QCOMPARE(unlink(inBin.constData()), 0);
+        const QByteArray info = QFile::encodeName(trash_) + "info/X\xff.ini.trashinfo";
+        QCOMPARE(unlink(info.constData()), 0);
     }
 
     void propertiesWithoutFileManager() {

@@ -1,0 +1,430 @@
+#include "platform/RecycleBin.h"
+
+#include <QtGlobal>
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+
+#include <QDateTime>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace corvane {
+
+namespace {
+
+constexpr mode_t kPrivateFolderMode = 0700;
+constexpr mode_t kInfoFileMode = 0600;
+constexpr char kInfoSuffix[] = ".trashinfo";
+constexpr long kFallbackNameMax = 255;
+// Longer endings are no extension worth keeping when a name has to be shortened.
+constexpr qsizetype kLongestKeptExtension = 16;
+// "name.ini", then "name.2.ini" to "name.100.ini", then a few random markers.
+constexpr int kCountedNames = 100;
+constexpr int kRandomNames = 5;
+
+// Calls `call` again for as long as a signal interrupts it.
+template <typename Call> auto Uninterrupted(Call call) {
+    decltype(call()) result;
+    do {
+        result = call();
+    } while (result == -1 && errno == EINTR);
+    return result;
+}
+
+// Closes the descriptor when it goes out of scope.
+class Descriptor {
+public:
+    Descriptor() = default;
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(Descriptor&& other) noexcept : fd_(other.Release()) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        if (this != &other) {
+            Close();
+            fd_ = other.Release();
+        }
+        return *this;
+    }
+    ~Descriptor() { Close(); }
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Whether everything written reached the file: some file systems report errors only here.
+    // Never retried: Linux has released the descriptor even when close is interrupted.
+    bool Close() {
+        const int fd = Release();
+        return fd < 0 || close(fd) == 0;
+    }
+
+private:
+    int Release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+    int fd_ = -1;
+};
+
+Descriptor OpenFolder(int parentFd, const QByteArray& name, int extraFlags = 0) {
+    return Descriptor(Uninterrupted([&] {
+        return openat(parentFd, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
+    }));
+}
+
+// The folder, made private when it is not there yet.
+Descriptor OpenMakingFolder(int parentFd, const QByteArray& name, int extraFlags = 0) {
+    mkdirat(parentFd, name.constData(), kPrivateFolderMode); // opening tells whether it is there
+    return OpenFolder(parentFd, name, extraFlags);
+}
+
+QByteArray ParentOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
+QByteArray Child(const QByteArray& folder, const QByteArray& name) {
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+// The path with every link and "." or ".." resolved, or nothing when it is not there.
+std::optional<QByteArray> Resolved(const QByteArray& path) {
+    char* resolved = realpath(path.constData(), nullptr);
+    if (resolved == nullptr) {
+        return std::nullopt;
+    }
+    QByteArray canonical(resolved);
+    free(resolved);
+    return canonical;
+}
+
+std::optional<quint64> DeviceOnDisk(const QByteArray& path) {
+    struct stat status {};
+    if (lstat(path.constData(), &status) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<quint64>(status.st_dev);
+}
+
+// The entry to put in the trash: its folder, opened, with the links on the way there resolved,
+// so that its mount and the path written for it are the real ones.
+struct Entry {
+    Descriptor folder;
+    QByteArray folderPath;
+    QByteArray name;
+    QByteArray Path() const { return Child(folderPath, name); }
+};
+
+std::optional<Entry> LocateEntry(QByteArray path) {
+    while (path.size() > 1 && path.endsWith('/')) {
+        path.chop(1);
+    }
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray name = path.mid(slash + 1);
+    if (name.isEmpty() || name == "." || name == "..") {
+        return std::nullopt;
+    }
+    const QByteArray folder = slash < 0    ? QByteArray(".")
+                              : slash == 0 ? QByteArray("/")
+                                           : path.left(slash);
+    std::optional<QByteArray> folderPath = Resolved(folder);
+    if (!folderPath) {
+        return std::nullopt;
+    }
+    Descriptor folderFd = OpenFolder(AT_FDCWD, *folderPath);
+    if (!folderFd.Valid()) {
+        return std::nullopt;
+    }
+    return Entry{std::move(folderFd), *folderPath, name};
+}
+
+// A trash's two folders, and the top directory its info paths are relative to (empty for the
+// home trash, whose info paths are absolute).
+struct Trash {
+    Descriptor files;
+    Descriptor info;
+    QByteArray topDirectory;
+};
+
+std::optional<Trash> OpenTrashFolders(int trashFd, const QByteArray& topDirectory) {
+    Trash trash{OpenMakingFolder(trashFd, "files"), OpenMakingFolder(trashFd, "info"),
+                topDirectory};
+    if (!trash.files.Valid() || !trash.info.Valid()) {
+        return std::nullopt;
+    }
+    return trash;
+}
+
+QByteArray HomeTrashPath() {
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    // The XDG base directories ignore a relative data home.
+    if (dataHome.startsWith('/')) {
+        return Child(dataHome, "Trash");
+    }
+    const QByteArray home = qgetenv("HOME");
+    return home.startsWith('/') ? Child(home, ".local/share/Trash") : QByteArray();
+}
+
+// Makes the folder and every missing parent, each private as the XDG base directories ask.
+// The folder, opened.
+Descriptor MakeFolders(const QByteArray& path) {
+    for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1)) {
+        mkdir(path.left(slash).constData(), kPrivateFolderMode);
+    }
+    mkdir(path.constData(), kPrivateFolderMode);
+    return OpenFolder(AT_FDCWD, path);
+}
+
+std::optional<Trash> OpenHomeTrash(const QByteArray& trashPath) {
+    const Descriptor dataHome = MakeFolders(ParentOf(trashPath));
+    if (!dataHome.Valid()) {
+        return std::nullopt;
+    }
+    const Descriptor trash = OpenMakingFolder(dataHome.Get(), "Trash");
+    return trash.Valid() ? OpenTrashFolders(trash.Get(), {}) : std::nullopt;
+}
+
+// The device of the home trash, or of the nearest folder above it while it does not exist yet.
+std::optional<quint64> HomeTrashDevice(QByteArray path, const DeviceOf& deviceOf) {
+    while (!path.isEmpty()) {
+        if (const std::optional<QByteArray> resolved = Resolved(path)) {
+            return deviceOf(*resolved);
+        }
+        if (path == "/") {
+            break;
+        }
+        path = ParentOf(path);
+    }
+    return std::nullopt;
+}
+
+// The highest folder above the entry that is still on the entry's file system.
+QByteArray TopDirectory(const QByteArray& folder, quint64 device, const DeviceOf& deviceOf) {
+    QByteArray top = folder;
+    while (top != "/") {
+        const QByteArray parent = ParentOf(top);
+        if (deviceOf(parent) != device) {
+            break;
+        }
+        top = parent;
+    }
+    return top;
+}
+
+// A folder of the user's own, made when missing; refused when it is a link, not a folder, or
+// someone else's, since others may write where it lies.
+Descriptor OpenOwnFolder(int parentFd, const QByteArray& name) {
+    Descriptor folder = OpenMakingFolder(parentFd, name, O_NOFOLLOW);
+    struct stat status {};
+    if (!folder.Valid() || fstat(folder.Get(), &status) != 0 || status.st_uid != getuid()) {
+        return {};
+    }
+    return folder;
+}
+
+// $topdir/.Trash/$uid when the administrator has made $topdir/.Trash, a real folder with the
+// sticky bit; $topdir/.Trash-$uid otherwise.
+std::optional<Trash> OpenTopDirTrash(const QByteArray& topDirectory) {
+    const Descriptor top = OpenFolder(AT_FDCWD, topDirectory);
+    if (!top.Valid()) {
+        return std::nullopt;
+    }
+    const QByteArray uid = QByteArray::number(getuid());
+    const Descriptor shared = OpenFolder(top.Get(), ".Trash", O_NOFOLLOW);
+    struct stat status {};
+    if (shared.Valid() && fstat(shared.Get(), &status) == 0 && (status.st_mode & S_ISVTX) != 0) {
+        const Descriptor own = OpenOwnFolder(shared.Get(), uid);
+        if (own.Valid()) {
+            return OpenTrashFolders(own.Get(), topDirectory);
+        }
+    }
+    const Descriptor own = OpenOwnFolder(top.Get(), ".Trash-" + uid);
+    return own.Valid() ? OpenTrashFolders(own.Get(), topDirectory) : std::nullopt;
+}
+
+// The trash on the entry's file system: the home trash when it is there, its mount's otherwise.
+std::optional<Trash> TrashFor(const Entry& entry, const DeviceOf& deviceOf) {
+    const std::optional<quint64> device = deviceOf(entry.Path());
+    if (!device) {
+        return std::nullopt;
+    }
+    const QByteArray homeTrash = HomeTrashPath();
+    if (!homeTrash.isEmpty() && HomeTrashDevice(homeTrash, deviceOf) == device) {
+        return OpenHomeTrash(homeTrash);
+    }
+    return OpenTopDirTrash(TopDirectory(entry.folderPath, *device, deviceOf));
+}
+
+bool IsContinuation(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// The first `size` bytes, or fewer so as not to split a UTF-8 character.
+QByteArray CutToSize(const QByteArray& bytes, qsizetype size) {
+    if (bytes.size() <= size) {
+        return bytes;
+    }
+    qsizetype cut = size;
+    for (int back = 0; back < 3 && cut > 0 && IsContinuation(bytes[cut]); ++back) {
+        --cut;
+    }
+    return bytes.left(cut);
+}
+
+// The entry's name with `marker` put before its extension, cut to `longest` bytes, the short
+// extension kept; nothing when no such name fits.
+QByteArray NameInTrash(const QByteArray& name, const QByteArray& marker, qsizetype longest) {
+    const qsizetype dot = name.lastIndexOf('.');
+    const qsizetype extensionSize = dot > 0 ? name.size() - dot : 0;
+    const bool keepsExtension = extensionSize > 1 && extensionSize <= kLongestKeptExtension &&
+                                marker.size() + extensionSize < longest;
+    const QByteArray extension = keepsExtension ? name.mid(dot) : QByteArray();
+    const QByteArray stem = keepsExtension ? name.left(dot) : name;
+    const qsizetype room = longest - marker.size() - extension.size();
+    const QByteArray cut = room > 0 ? CutToSize(stem, room) : QByteArray();
+    return cut.isEmpty() ? QByteArray() : cut + marker + extension;
+}
+
+QByteArray Marker(int attempt) {
+    if (attempt == 0) {
+        return {};
+    }
+    if (attempt < kCountedNames) {
+        return '.' + QByteArray::number(attempt + 1);
+    }
+    return '.' + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+}
+
+QByteArray InfoFor(const QByteArray& path) {
+    const QByteArray date =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'hh:mm:ss")).toLatin1();
+    return "[Trash Info]\nPath=" + path.toPercentEncoding("/") + "\nDeletionDate=" + date + '\n';
+}
+
+// The entry's path as its trash records it.
+QByteArray RecordedPath(const Entry& entry, const Trash& trash) {
+    const QByteArray path = entry.Path();
+    if (trash.topDirectory.isEmpty()) {
+        return path;
+    }
+    return path.mid(trash.topDirectory == "/" ? 1 : trash.topDirectory.size() + 1);
+}
+
+bool WriteAll(int fd, QByteArrayView bytes) {
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written =
+            Uninterrupted([&] { return write(fd, data, static_cast<size_t>(left)); });
+        if (written <= 0) {
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+enum class Outcome { Done, NameTaken, Failed };
+
+// Creates the info file under a name nobody holds yet, and fills it.
+Outcome WriteInfo(int infoFd, const QByteArray& infoName, const QByteArray& content) {
+    Descriptor file(Uninterrupted([&] {
+        return openat(infoFd, infoName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                      kInfoFileMode);
+    }));
+    if (!file.Valid()) {
+        return errno == EEXIST ? Outcome::NameTaken : Outcome::Failed;
+    }
+    if (WriteAll(file.Get(), content) && file.Close()) {
+        return Outcome::Done;
+    }
+    unlinkat(infoFd, infoName.constData(), 0);
+    return Outcome::Failed;
+}
+
+// Renames without ever replacing what holds the new name: a rename over an entry of the trash
+// whose info file was lost would destroy it.
+Outcome RenameWithoutReplacing(int fromFd, const QByteArray& from, int toFd, const QByteArray& to) {
+#ifdef RENAME_NOREPLACE
+    if (Uninterrupted([&] {
+            return renameat2(fromFd, from.constData(), toFd, to.constData(), RENAME_NOREPLACE);
+        }) == 0) {
+        return Outcome::Done;
+    }
+    if (errno == EEXIST) {
+        return Outcome::NameTaken;
+    }
+    // Some file systems cannot promise not to replace; they are looked at first instead.
+    if (errno != EINVAL && errno != ENOSYS) {
+        return Outcome::Failed;
+    }
+#endif
+    struct stat status {};
+    if (fstatat(toFd, to.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        return Outcome::NameTaken;
+    }
+    return Uninterrupted(
+               [&] { return renameat(fromFd, from.constData(), toFd, to.constData()); }) == 0
+               ? Outcome::Done
+               : Outcome::Failed;
+}
+
+// The info file first, under a name made sure of with O_EXCL, then the entry under the same name.
+Outcome PutUnder(const Entry& entry, const Trash& trash, const QByteArray& name,
+                 const QByteArray& info) {
+    const QByteArray infoName = name + kInfoSuffix;
+    const Outcome written = WriteInfo(trash.info.Get(), infoName, info);
+    if (written != Outcome::Done) {
+        return written;
+    }
+    const Outcome moved =
+        RenameWithoutReplacing(entry.folder.Get(), entry.name, trash.files.Get(), name);
+    if (moved != Outcome::Done) {
+        unlinkat(trash.info.Get(), infoName.constData(), 0);
+    }
+    return moved;
+}
+
+qsizetype LongestInfoName(int infoFd) {
+    const long nameMax = fpathconf(infoFd, _PC_NAME_MAX);
+    return nameMax > 0 ? nameMax : kFallbackNameMax;
+}
+
+bool PutInTrash(const Entry& entry, const Trash& trash) {
+    const QByteArray info = InfoFor(RecordedPath(entry, trash));
+    const qsizetype longest = LongestInfoName(trash.info.Get()) - qsizetype(sizeof kInfoSuffix - 1);
+    for (int attempt = 0; attempt < kCountedNames + kRandomNames; ++attempt) {
+        const QByteArray name = NameInTrash(entry.name, Marker(attempt), longest);
+        const Outcome outcome =
+            name.isEmpty() ? Outcome::NameTaken : PutUnder(entry, trash, name, info);
+        if (outcome != Outcome::NameTaken) {
+            return outcome == Outcome::Done;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool MoveToTrash(const QByteArray& path, const DeviceOf& deviceOf) {
+    const std::optional<Entry> entry = LocateEntry(path);
+    if (!entry) {
+        return false;
+    }
+    const std::optional<Trash> trash = TrashFor(*entry, deviceOf);
+    return trash && PutInTrash(*entry, *trash);
+}
+
+bool MoveToTrash(const QByteArray& path) {
+    return MoveToTrash(path, DeviceOnDisk);
+}
+
+} // namespace corvane
+
+#endif
