@@ -48,12 +48,37 @@ bool IsEnterKey(const QKeyEvent& key) {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
 }
 
+// The details view with the keys of a file manager: Home and End reach the first and the last
+// entry, and typing looks for a name whichever cell was clicked last.
+class DetailsTableView : public QTableView {
+public:
+    using QTableView::QTableView;
+
+    void keyboardSearch(const QString& search) override {
+        const QModelIndex current = currentIndex();
+        if (current.isValid() && current.column() != 0) {
+            selectionModel()->setCurrentIndex(current.siblingAtColumn(0),
+                                              QItemSelectionModel::NoUpdate);
+        }
+        QTableView::keyboardSearch(search);
+    }
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const int rows = model()->rowCount();
+        if ((action == MoveHome || action == MoveEnd) && rows > 0) {
+            return model()->index(action == MoveHome ? 0 : rows - 1, 0);
+        }
+        return QTableView::moveCursor(action, modifiers);
+    }
+};
+
 } // namespace
 
 FileList::FileList(QString folder, QString pattern, QWidget* parent)
     : QStackedWidget(parent),
       model_(new FileListModel(std::move(folder), std::move(pattern), this)),
-      icons_(new QListView(this)), details_(new QTableView(this)) {
+      icons_(new QListView(this)), details_(new DetailsTableView(this)) {
     auto* selection = new QItemSelectionModel(model_, this);
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(icons_), static_cast<QAbstractItemView*>(details_)}) {

@@ -3,6 +3,7 @@
 #include "core/FileSizeText.h"
 #include "platform/NativeNames.h"
 
+#include <QCollator>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
@@ -40,6 +41,18 @@ QString ModifiedText(qint64 modifiedMs) {
            locale.toString(modified.time(), QLocale::ShortFormat);
 }
 
+// Names in the order of a French file manager: accents and case only break ties, and the
+// numbers inside names count as numbers ("Gala 2" before "Gala 10").
+const QCollator& NameCollator() {
+    static const QCollator collator = [] {
+        QCollator french(QLocale(QLocale::French, QLocale::France));
+        french.setCaseSensitivity(Qt::CaseInsensitive);
+        french.setNumericMode(true);
+        return french;
+    }();
+    return collator;
+}
+
 } // namespace
 
 FileListModel::FileListModel(QString folder, QString pattern, QObject* parent)
@@ -74,16 +87,16 @@ void FileListModel::SortBy(int column) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-// Sub-folders come first in either direction; equal keys fall back on the name, then on the
-// exact spelling, so that the order never depends on how the folder happened to be read. The
-// keys are worked out once per entry, not once per comparison.
+// Sub-folders come first in either direction; equal keys fall back on the name in French order,
+// then on the exact spelling, so that the order never depends on how the folder happened to be
+// read. The keys are worked out once per entry, not once per comparison.
 std::vector<int> FileListModel::Sort() {
     struct SortKey {
         size_t index;
         bool isFolder;
         qint64 number;
         QString text;
-        QString foldedName;
+        QCollatorSortKey name;
     };
     std::vector<SortKey> keys;
     keys.reserve(entries_.size());
@@ -91,7 +104,7 @@ std::vector<int> FileListModel::Sort() {
         const FileEntry& entry = sortColumn_ == kSizeColumn || sortColumn_ == kModifiedColumn
                                      ? Detailed(static_cast<int>(index))
                                      : entries_[index];
-        SortKey key{index, entry.isFolder, 0, {}, entry.name.toCaseFolded()};
+        SortKey key{index, entry.isFolder, 0, {}, NameCollator().sortKey(entry.name)};
         if (sortColumn_ == kSizeColumn) {
             key.number = static_cast<qint64>(SizeInKilobytes(static_cast<quint64>(entry.size)));
         } else if (sortColumn_ == kModifiedColumn) {
@@ -108,8 +121,8 @@ std::vector<int> FileListModel::Sort() {
         if (a.text != b.text) {
             return a.text < b.text;
         }
-        if (a.foldedName != b.foldedName) {
-            return a.foldedName < b.foldedName;
+        if (const int byName = a.name.compare(b.name); byName != 0) {
+            return byName < 0;
         }
         return entries_[a.index].name < entries_[b.index].name;
     };

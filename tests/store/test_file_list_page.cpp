@@ -308,6 +308,52 @@ private slots:
         QTRY_COMPARE(Listed(page), QStringList({"z/", "b.ini", "d.ini", "a.ini", "C.ini"}));
     }
 
+    void namesInFrenchOrder() {
+        for (const char* name : {"zèbre.ini", "Gala 10.ini", "étoile.ini", "Eux.ini", "gala 2.ini",
+                                 "Etat.ini", "élan.ini", "elan.ini"}) {
+            WriteAll(Evaluations() + name, "x");
+        }
+        OpenWindow();
+        QCOMPARE(Listed(EvaluationsPage()),
+                 QStringList({"elan.ini", "élan.ini", "Etat.ini", "étoile.ini", "Eux.ini",
+                              "gala 2.ini", "Gala 10.ini", "zèbre.ini"}));
+    }
+
+    void keysMoveInEveryView_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("large icons") << int(FileList::kLargeIcons);
+        QTest::newRow("small icons") << int(FileList::kSmallIcons);
+        QTest::newRow("list") << int(FileList::kListMode);
+        QTest::newRow("details") << int(FileList::kDetails);
+    }
+
+    void keysMoveInEveryView() {
+        QFETCH(int, mode);
+        for (int number = 10; number < 70; ++number) {
+            WriteAll(Evaluations() + QString("n%1.ini").arg(number), "x");
+        }
+        WriteAll(Evaluations() + "Kermesse.ini", "x");
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        ShowPage(page);
+        page->SetViewMode(mode);
+        QAbstractItemView* view = page->List().ShownView();
+        view->setFocus();
+        const auto press = [&](Qt::Key key) {
+            QTest::keyClick(view, key);
+            return view->currentIndex().row();
+        };
+        QCOMPARE(press(Qt::Key_End), 60);
+        QCOMPARE(page->List().SelectedRows(), std::vector<int>({60}));
+        QCOMPARE(press(Qt::Key_Home), 0);
+        QVERIFY(press(Qt::Key_PageDown) > 1);
+        QVERIFY(press(Qt::Key_PageUp) < 59);
+        // In the details view the last click may have been on another column than the name.
+        view->setCurrentIndex(view->model()->index(3, mode == FileList::kDetails ? 3 : 0));
+        QTest::keyClicks(view, "ker");
+        QCOMPARE(Cell(page, view->currentIndex().row(), 0), QString("Kermesse.ini"));
+    }
+
     void deleteForGood_data() {
         QTest::addColumn<QStringList>("selected");
         QTest::addColumn<int>("answer");
