@@ -22,8 +22,11 @@ public:
 
     // Starts following `folder`. `changed` runs on `receiver`'s thread, never while an earlier
     // call of the same follow is still pending, and never after `receiver` is gone or the
-    // follow is forgotten. Returns 0 when the folder cannot be followed (missing, not a folder)
-    // or there is no receiver.
+    // follow is forgotten. The path is what is followed: a folder missing, or deleted, moved
+    // away or replaced later, is waited for at that path, and the follow is told when the
+    // folder goes and again when it is there to be read. Returns 0 when the path names
+    // something that is not a folder, when nothing on the way to it can be followed, or when
+    // there is no receiver.
     virtual Handle Follow(const QString& folder, NameFilter concerns, QObject* receiver,
                           std::function<void()> changed) = 0;
     virtual void Forget(Handle handle) = 0;

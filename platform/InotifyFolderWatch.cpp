@@ -1,12 +1,15 @@
 #include "platform/InotifyFolderWatch.h"
 
-#include <QFile>
+#include "platform/NativeNames.h"
+
+#include <QDir>
 #include <QObject>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -17,6 +20,7 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvane {
@@ -25,9 +29,17 @@ namespace {
 
 using std::chrono::milliseconds;
 
+// Every watch is made with this one mask, whether it follows a folder or waits in an ancestor
+// for a missing folder: a second inotify_add_watch on the same folder replaces the mask of the
+// first, which both uses then share.
 constexpr std::uint32_t kFollowedEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
                                           IN_ATTRIB | IN_MODIFY | IN_CLOSE_WRITE | IN_DELETE_SELF |
                                           IN_MOVE_SELF | IN_ONLYDIR;
+// The watched folder is no longer at its path. After a move the watch would follow it to its
+// new place, so it is given up as well.
+constexpr std::uint32_t kWatchLost = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_IGNORED;
+// A name awaited in an ancestor may now lead further: made, moved in, or made reachable.
+constexpr std::uint32_t kNameMayLeadOn = IN_CREATE | IN_MOVED_TO | IN_ATTRIB;
 // A burst of events is over once the folder has been quiet this long...
 constexpr milliseconds kQuietPeriod{20};
 // ...or this long after its first event, so that a steady stream of changes is still told.
@@ -59,16 +71,14 @@ private:
 // so it outlives Forget and the watch.
 class Follower : public std::enable_shared_from_this<Follower> {
 public:
-    Follower(FolderWatch::NameFilter concerns, std::function<void()> changed, int watch)
-        : concerns_(std::move(concerns)), changed_(std::move(changed)), watch_(watch) {}
-
-    int Watch() const { return watch_; }
+    Follower(FolderWatch::NameFilter concerns, std::function<void()> changed)
+        : concerns_(std::move(concerns)), changed_(std::move(changed)) {}
 
     // An event without a name is about the folder itself or about lost events: it always
     // concerns the follower. Called on the watch's thread.
     bool Concerns(const inotify_event& event) const {
         return event.len == 0 || !concerns_ ||
-               concerns_(QFile::decodeName(event.name), (event.mask & IN_ISDIR) != 0);
+               concerns_(NameFromNative(QByteArray(event.name)), (event.mask & IN_ISDIR) != 0);
     }
 
     void TellFromNowOn(QObject* receiver) {
@@ -123,7 +133,6 @@ private:
 
     const FolderWatch::NameFilter concerns_;
     const std::function<void()> changed_;
-    const int watch_;
     std::atomic<bool> pending_{false};
     std::mutex mutex_; // guards the receiver, which the watch's thread posts to
     QObject* receiver_ = nullptr;
@@ -132,6 +141,70 @@ private:
 
 // The follows a burst of events concerns, in the order of their first event.
 using Burst = std::vector<std::shared_ptr<Follower>>;
+
+// Where a follow stands: on its folder's own watch, or, while the folder is missing, on the
+// watch of its nearest ancestor that can be watched, awaiting the next name of its path there.
+struct Place {
+    int watch = -1; // -1: nowhere, the system refused every watch
+    QByteArray awaited;
+
+    bool OnFolder() const { return watch >= 0 && awaited.isEmpty(); }
+};
+
+// What uses one watch of the system, which goes with its last use.
+struct WatchUses {
+    std::vector<FolderWatch::Handle> following;
+    std::vector<FolderWatch::Handle> waiting;
+
+    std::vector<FolderWatch::Handle>& Of(const Place& place) {
+        return place.OnFolder() ? following : waiting;
+    }
+    bool Empty() const { return following.empty() && waiting.empty(); }
+};
+
+struct Followed {
+    std::shared_ptr<Follower> follower;
+    QByteArray path;
+    Place place;
+};
+
+// An event's follows: those whose name filter is to decide, and those told in any case.
+struct Reached {
+    std::vector<std::shared_ptr<Follower>> byFilter;
+    std::vector<std::shared_ptr<Follower>> always;
+};
+
+// Absolute and without "." or ".." parts, so that cutting it gives its ancestors.
+QByteArray SystemPath(const QString& folder) {
+    return NativeName(QDir::cleanPath(QDir::current().absoluteFilePath(folder)));
+}
+
+QByteArray ParentOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
+// `ancestor`'s child on the way to `path`.
+QByteArray OneDeeper(const QByteArray& ancestor, const QByteArray& path) {
+    const qsizetype start = ancestor == "/" ? 1 : ancestor.size() + 1;
+    const qsizetype end = path.indexOf('/', start);
+    return end < 0 ? path : path.left(end);
+}
+
+QByteArray LastName(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+bool IsThereButNoFolder(const QByteArray& path) {
+    struct stat status {};
+    return stat(path.constData(), &status) == 0 && !S_ISDIR(status.st_mode);
+}
+
+// What a watch refused for one of these may work once the path is made again; other errors
+// (no more watches allowed, no memory) would only spread to the ancestors.
+bool MayComeLater(int error) {
+    return error == ENOENT || error == ENOTDIR || error == EACCES;
+}
 
 } // namespace
 
@@ -153,31 +226,33 @@ public:
             WakeToStop();
             thread_.join();
         }
-        for (const auto& [handle, follower] : followers_) {
-            follower->Stop();
+        for (const auto& [handle, followed] : follows_) {
+            followed.follower->Stop();
         }
     }
 
     Handle Follow(const QString& folder, NameFilter concerns, QObject* receiver,
                   std::function<void()> changed) {
-        if (receiver == nullptr || !thread_.joinable() || broken_) {
+        if (receiver == nullptr || folder.isEmpty() || !thread_.joinable() || broken_) {
+            return 0;
+        }
+        QByteArray path = SystemPath(folder);
+        if (IsThereButNoFolder(path)) {
             return 0;
         }
         const auto table = LockTable();
         if (!table.owns_lock()) {
             return 0;
         }
-        // The same folder gives the same watch again; each follow is kept beside the others.
-        const int watch = inotify_add_watch(inotify_.Get(), QFile::encodeName(folder).constData(),
-                                            kFollowedEvents);
-        if (watch < 0) {
+        const Place place = PlaceOf(path);
+        if (place.watch < 0) {
             return 0;
         }
-        auto follower = std::make_shared<Follower>(std::move(concerns), std::move(changed), watch);
+        auto follower = std::make_shared<Follower>(std::move(concerns), std::move(changed));
         follower->TellFromNowOn(receiver);
         const Handle handle = ++lastHandle_;
-        followers_.emplace(handle, follower);
-        byWatch_[watch].push_back(std::move(follower));
+        Join(handle, place);
+        follows_.emplace(handle, Followed{std::move(follower), std::move(path), place});
         return handle;
     }
 
@@ -185,13 +260,13 @@ public:
         std::shared_ptr<Follower> follower;
         {
             const auto table = LockTable();
-            const auto found = table.owns_lock() ? followers_.find(handle) : followers_.end();
-            if (found == followers_.end()) {
+            const auto found = table.owns_lock() ? follows_.find(handle) : follows_.end();
+            if (found == follows_.end()) {
                 return;
             }
-            follower = std::move(found->second);
-            followers_.erase(found);
-            LeaveWatch(*follower);
+            follower = std::move(found->second.follower);
+            Leave(handle, found->second.place);
+            follows_.erase(found);
         }
         follower->Stop();
     }
@@ -271,50 +346,154 @@ private:
         }
     }
 
+    // The name filters run without the table.
     void AddConcerned(const inotify_event& event, Burst& burst) {
-        for (auto& follower : FollowersOf(event)) {
-            if (std::find(burst.begin(), burst.end(), follower) == burst.end() &&
-                follower->Concerns(event)) {
+        const auto isNew = [&](const auto& follower) {
+            return std::find(burst.begin(), burst.end(), follower) == burst.end();
+        };
+        Reached reached = Reach(event);
+        for (auto& follower : reached.always) {
+            if (isNew(follower)) {
+                burst.push_back(std::move(follower));
+            }
+        }
+        for (auto& follower : reached.byFilter) {
+            if (isNew(follower) && follower->Concerns(event)) {
                 burst.push_back(std::move(follower));
             }
         }
     }
 
-    // Copied, so that the name filters run without the table. Lost events concern every
-    // follow; a watch the system dropped (its folder deleted) is forgotten.
-    std::vector<std::shared_ptr<Follower>> FollowersOf(const inotify_event& event) {
-        std::vector<std::shared_ptr<Follower>> followers;
+    Reached Reach(const inotify_event& event) {
+        Reached reached;
         const auto table = LockTable();
         if (!table.owns_lock()) {
-            return followers;
+            return reached;
         }
+        // Lost events may have hidden any folder going or coming back.
         if ((event.mask & IN_Q_OVERFLOW) != 0) {
-            for (const auto& [handle, follower] : followers_) {
-                followers.push_back(follower);
-            }
-            return followers;
+            PlaceAgain(HandlesOf(follows_));
+            reached.always = FollowersOf(HandlesOf(follows_));
+            return reached;
         }
-        const auto found = byWatch_.find(event.wd);
-        if (found != byWatch_.end()) {
-            followers = found->second;
-            if ((event.mask & IN_IGNORED) != 0) {
-                byWatch_.erase(found);
-            }
+        const auto found = uses_.find(event.wd);
+        if (found == uses_.end()) {
+            return reached;
         }
-        return followers;
+        if ((event.mask & kWatchLost) != 0) {
+            std::vector<Handle> users = found->second.following;
+            users.insert(users.end(), found->second.waiting.begin(), found->second.waiting.end());
+            reached.always = PlaceAgain(users);
+            return reached;
+        }
+        reached.byFilter = FollowersOf(found->second.following);
+        if (event.len > 0 && (event.mask & kNameMayLeadOn) != 0) {
+            reached.always = PlaceAgain(Awaiting(found->second, QByteArray(event.name)));
+        }
+        return reached;
     }
 
-    // The system's watch goes with the folder's last follow.
-    void LeaveWatch(const Follower& follower) {
-        const auto found = byWatch_.find(follower.Watch());
-        if (found == byWatch_.end()) {
+    // The follows that left their folder or reached it again, which their lists must show.
+    std::vector<std::shared_ptr<Follower>> PlaceAgain(const std::vector<Handle>& handles) {
+        std::vector<std::shared_ptr<Follower>> moved;
+        for (const Handle handle : handles) {
+            Followed& followed = follows_.at(handle);
+            const Place place = PlaceOf(followed.path);
+            const bool wasOnFolder = followed.place.OnFolder();
+            Join(handle, place); // first, so that a watch kept in both places stays
+            Leave(handle, followed.place);
+            followed.place = place;
+            if (wasOnFolder || place.OnFolder()) {
+                moved.push_back(followed.follower);
+            }
+        }
+        return moved;
+    }
+
+    // The folder's own watch when it can be followed, else the nearest ancestor's that can,
+    // awaiting the next name there. Each ancestor is watched before the name below it is tried
+    // again, so that a folder made meanwhile is either found now or told by an event.
+    Place PlaceOf(const QByteArray& path) {
+        QByteArray watched = path;
+        int watch = AddWatch(watched);
+        while (watch < 0) {
+            if (!MayComeLater(errno) || watched == "/") {
+                return {};
+            }
+            watched = ParentOf(watched);
+            watch = AddWatch(watched);
+        }
+        while (watched != path) {
+            const QByteArray below = OneDeeper(watched, path);
+            const int belowWatch = AddWatch(below);
+            if (belowWatch < 0) {
+                return {watch, LastName(below)};
+            }
+            if (belowWatch != watch) {
+                RemoveIfUnused(watch);
+            }
+            watched = below;
+            watch = belowWatch;
+        }
+        return {watch, {}};
+    }
+
+    // A folder already watched gives its watch again.
+    int AddWatch(const QByteArray& folder) const {
+        return inotify_add_watch(inotify_.Get(), folder.constData(), kFollowedEvents);
+    }
+
+    void RemoveIfUnused(int watch) {
+        if (!uses_.contains(watch)) {
+            inotify_rm_watch(inotify_.Get(), watch);
+        }
+    }
+
+    void Join(Handle handle, const Place& place) {
+        if (place.watch >= 0) {
+            uses_[place.watch].Of(place).push_back(handle);
+        }
+    }
+
+    void Leave(Handle handle, const Place& place) {
+        const auto found = uses_.find(place.watch);
+        if (found == uses_.end()) {
             return;
         }
-        std::erase_if(found->second, [&](const auto& other) { return other.get() == &follower; });
-        if (found->second.empty()) {
-            inotify_rm_watch(inotify_.Get(), found->first);
-            byWatch_.erase(found);
+        auto& uses = found->second.Of(place);
+        // Only one entry goes: Join may have just added the same place again.
+        const auto entry = std::find(uses.begin(), uses.end(), handle);
+        if (entry != uses.end()) {
+            uses.erase(entry);
         }
+        if (found->second.Empty()) {
+            inotify_rm_watch(inotify_.Get(), place.watch);
+            uses_.erase(found);
+        }
+    }
+
+    std::vector<Handle> Awaiting(const WatchUses& uses, const QByteArray& name) const {
+        std::vector<Handle> awaiting;
+        std::copy_if(uses.waiting.begin(), uses.waiting.end(), std::back_inserter(awaiting),
+                     [&](Handle handle) { return follows_.at(handle).place.awaited == name; });
+        return awaiting;
+    }
+
+    static std::vector<Handle> HandlesOf(const std::map<Handle, Followed>& follows) {
+        std::vector<Handle> handles;
+        for (const auto& [handle, followed] : follows) {
+            handles.push_back(handle);
+        }
+        return handles;
+    }
+
+    // Copied, so that they can be told once the table is let go.
+    std::vector<std::shared_ptr<Follower>> FollowersOf(const std::vector<Handle>& handles) const {
+        std::vector<std::shared_ptr<Follower>> followers;
+        for (const Handle handle : handles) {
+            followers.push_back(follows_.at(handle).follower);
+        }
+        return followers;
     }
 
     // A table held too long means something is stuck: the watch then stops telling anything
@@ -336,8 +515,8 @@ private:
     const Descriptor inotify_;
     const Descriptor wake_;
     std::timed_mutex tableMutex_;
-    std::map<Handle, std::shared_ptr<Follower>> followers_;
-    std::unordered_map<int, std::vector<std::shared_ptr<Follower>>> byWatch_;
+    std::map<Handle, Followed> follows_;
+    std::unordered_map<int, WatchUses> uses_;
     Handle lastHandle_ = 0;
     std::atomic<bool> broken_{false};
     std::thread thread_;

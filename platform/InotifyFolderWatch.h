@@ -10,9 +10,11 @@ namespace corvane {
 // changes is told once: the thread waits for a short quiet moment before posting.
 //
 // Following the same folder twice gives two independent follows, each told of its own changes
-// and forgotten on its own. When a followed folder is deleted or renamed, or when the system
-// lost events, every follow concerned is told of a change so that its list is read again; a
-// deleted folder is no longer followed, and has to be followed again once it is back.
+// and forgotten on its own. While a followed folder is missing (not made yet, deleted, moved
+// away), its nearest existing ancestor is watched for the name that leads to it, climbing
+// further up if that ancestor goes too; changes there about other names tell nothing. Every
+// follow concerned is told of a change when its folder goes, when it is followed again, and
+// when the system lost events, so that its list is read again.
 //
 // A follow's filter and `changed` may be destroyed on the watch's thread: they should capture
 // nothing that must die on the receiver's.

@@ -135,8 +135,79 @@ private slots:
     }
 
     void followRefusesWhatIsNoFolder() {
-        QCOMPARE(Follow(*watch_, folder_ + "missing/").handle, 0);
         QCOMPARE(Follow(*watch_, folder_ + "a.ini").handle, 0);
+        QCOMPARE(watch_->Follow(folder_, {}, nullptr, [] {}), 0);
+    }
+
+    // The folder goes, then a folder is back at its path: the follow is told each time, and
+    // what changes in the new folder is told too. `followed` is a path under the test's folder.
+    void folderComesBack_data() {
+        QTest::addColumn<QString>("followed");
+        QTest::addColumn<Change>("gone");
+        QTest::addColumn<Change>("back");
+        QTest::addColumn<bool>("toldWhenGone");
+        const Change nothing = [](auto) {};
+        const Change removed = [](auto f) { QVERIFY(QDir(f).removeRecursively()); };
+        QTest::newRow("deleted with its content")
+            << QString() << removed << Change([](auto f) { QVERIFY(QDir().mkpath(f)); }) << true;
+        QTest::newRow("moved away, another moved in") << QString() << Change([](auto f) {
+            QVERIFY(QDir().rename(f, f.chopped(1) + ".away"));
+        }) << Change([](auto f) {
+            QVERIFY(QDir().mkdir(f.chopped(1) + ".new"));
+            QVERIFY(QDir().rename(f.chopped(1) + ".new", f));
+        }) << true;
+        QTest::newRow("parent deleted")
+            << QString("sub/") << removed
+            << Change([](auto f) { QVERIFY(QDir().mkpath(f + "sub")); }) << true;
+        QTest::newRow("not made yet")
+            << QString("later/later/") << nothing
+            << Change([](auto f) { QVERIFY(QDir().mkpath(f + "later/later")); }) << false;
+    }
+    void folderComesBack() {
+        QFETCH(QString, followed);
+        QFETCH(Change, gone);
+        QFETCH(Change, back);
+        QFETCH(bool, toldWhenGone);
+        const Follow follow(*watch_, folder_ + followed);
+        QVERIFY(follow.handle != 0);
+        gone(folder_);
+        WaitForMarker();
+        QCOMPARE(follow.calls > 0, toldWhenGone);
+        const int whenGone = follow.calls;
+        back(folder_);
+        WaitForMarker();
+        QVERIFY(follow.calls > whenGone);
+        const int whenBack = follow.calls;
+        WriteAll(folder_ + followed + "b.ini", "");
+        WaitForMarker();
+        QVERIFY(follow.calls > whenBack);
+    }
+
+    void missingFolderIsNotToldOtherNames() {
+        const Follow follow(*watch_, folder_ + "later/");
+        WriteAll(folder_ + "later.ini", "");
+        QVERIFY(QDir(folder_).mkdir("other"));
+        WaitForMarker();
+        QCOMPARE(follow.calls, 0);
+    }
+
+    // Deleted, the sub-folder waits on the followed folder's own watch: it comes back through
+    // it, and forgetting it leaves the followed folder's follow undisturbed.
+    void waitingOnAFollowedFolder() {
+        const Follow parent(*watch_, folder_);
+        const Follow sub(*watch_, folder_ + "sub/");
+        QVERIFY(QDir(folder_).rmdir("sub"));
+        WaitForMarker();
+        const int whenGone = sub.calls;
+        QVERIFY(QDir(folder_).mkdir("sub"));
+        WaitForMarker();
+        QVERIFY(sub.calls > whenGone);
+        QVERIFY(QDir(folder_).rmdir("sub"));
+        WaitForMarker();
+        const int parentCalls = parent.calls;
+        watch_->Forget(sub.handle);
+        WaitForMarker();
+        QCOMPARE(parent.calls, parentCalls);
     }
 
     // Another thread makes the files one after the other while the window is busy, or while
