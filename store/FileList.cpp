@@ -79,7 +79,8 @@ FileList::FileList(QString folder, QString pattern, QWidget* parent)
     : QStackedWidget(parent),
       model_(new FileListModel(std::move(folder), std::move(pattern), this)),
       icons_(new QListView(this)), details_(new DetailsTableView(this)) {
-    auto* selection = new QItemSelectionModel(model_, this);
+    selection_ = new QItemSelectionModel(model_, this);
+    QItemSelectionModel* selection = selection_;
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(icons_), static_cast<QAbstractItemView*>(details_)}) {
         view->setModel(model_);
@@ -88,6 +89,9 @@ FileList::FileList(QString folder, QString pattern, QWidget* parent)
         addWidget(view);
     }
     icons_->setUniformItemSizes(true);
+    // A folder of many thousand entries is laid out a part at a time, between other events.
+    icons_->setLayoutMode(QListView::Batched);
+    icons_->setBatchSize(2000);
     icons_->setMovement(QListView::Static);
     icons_->setResizeMode(QListView::Adjust);
     icons_->setWrapping(true);
@@ -111,6 +115,7 @@ FileList::FileList(QString folder, QString pattern, QWidget* parent)
         header->setSortIndicator(model_->SortColumn(), model_->SortOrder());
     });
 
+    KeepScrolledPlace();
     connect(selection, &QItemSelectionModel::selectionChanged, this, &FileList::stateChanged);
     connect(selection, &QItemSelectionModel::currentChanged, this, &FileList::stateChanged);
     SetViewMode(kDetails);
@@ -119,8 +124,14 @@ FileList::FileList(QString folder, QString pattern, QWidget* parent)
 void FileList::SetViewMode(int mode) {
     viewMode_ = mode;
     if (mode == kDetails) {
+        // A hidden view would lay out every entry again at each reading of the folder.
+        icons_->setModel(nullptr);
         setCurrentWidget(details_);
         return;
+    }
+    if (icons_->model() != model_) {
+        icons_->setModel(model_);
+        icons_->setSelectionModel(selection_);
     }
     const bool large = mode == kLargeIcons;
     icons_->setViewMode(large ? QListView::IconMode : QListView::ListMode);
@@ -157,14 +168,26 @@ std::optional<int> FileList::CurrentEntry() const {
 }
 
 void FileList::Reread() {
-    QAbstractItemView* view = ShownView();
-    const int vertical = view->verticalScrollBar()->value();
-    const int horizontal = view->horizontalScrollBar()->value();
     model_->Reread();
-    view->doItemsLayout();
-    view->verticalScrollBar()->setValue(vertical);
-    view->horizontalScrollBar()->setValue(horizontal);
-    emit reread();
+}
+
+void FileList::RereadInBackground() {
+    model_->RereadInBackground();
+}
+
+// However the folder was read again, the list stays where the user had scrolled it.
+void FileList::KeepScrolledPlace() {
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        const QAbstractItemView* view = ShownView();
+        scrolledTo_ = {view->horizontalScrollBar()->value(), view->verticalScrollBar()->value()};
+    });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        QAbstractItemView* view = ShownView();
+        view->doItemsLayout();
+        view->horizontalScrollBar()->setValue(scrolledTo_.x());
+        view->verticalScrollBar()->setValue(scrolledTo_.y());
+        emit reread();
+    });
 }
 
 void FileList::Watch(QAbstractItemView* view) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAbstractItemView;
+class QItemSelectionModel;
 class QListView;
 class QTableView;
 
@@ -40,6 +41,8 @@ public:
     // Empties the list and reads its folder again; the selection goes, the view mode, the order
     // and the scrolled position stay.
     void Reread();
+    // The same, read away from the window's thread; `reread` tells when it is done.
+    void RereadInBackground();
 
     FileListModel& Model() { return *model_; }
     QTableView* DetailsView() const { return details_; }
@@ -60,12 +63,15 @@ protected:
 
 private:
     void Watch(QAbstractItemView* view);
+    void KeepScrolledPlace();
     QPoint KeyboardMenuPosition(QAbstractItemView* view) const;
 
     FileListModel* model_;
     QListView* icons_;
     QTableView* details_;
+    QItemSelectionModel* selection_;
     int viewMode_ = kDetails;
+    QPoint scrolledTo_;
 };
 
 } // namespace corvane

@@ -2,11 +2,12 @@
 
 #include "core/FileSizeText.h"
 #include "platform/NativeNames.h"
+#include "store/EntryOrder.h"
 
-#include <QCollator>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 
@@ -41,30 +42,80 @@ QString ModifiedText(qint64 modifiedMs) {
            locale.toString(modified.time(), QLocale::ShortFormat);
 }
 
-// Names in the order of a French file manager: accents and case only break ties, and the
-// numbers inside names count as numbers ("Gala 2" before "Gala 10").
-const QCollator& NameCollator() {
-    static const QCollator collator = [] {
-        QCollator french(QLocale(QLocale::French, QLocale::France));
-        french.setCaseSensitivity(Qt::CaseInsensitive);
-        french.setNumericMode(true);
-        return french;
-    }();
-    return collator;
+OrderKey KeyOf(int column) {
+    switch (column) {
+    case FileListModel::kSizeColumn:
+        return OrderKey::Size;
+    case FileListModel::kTypeColumn:
+        return OrderKey::Type;
+    case FileListModel::kModifiedColumn:
+        return OrderKey::Modified;
+    default:
+        return OrderKey::Name;
+    }
 }
 
 } // namespace
 
 FileListModel::FileListModel(QString folder, QString pattern, QObject* parent)
     : QAbstractTableModel(parent), folder_(std::move(folder)), pattern_(std::move(pattern)) {
+    connect(&reading_, &QFutureWatcher<Reading>::finished, this, &FileListModel::TakeReading);
     Reread();
 }
 
 void FileListModel::Reread() {
-    beginResetModel();
-    entries_ = ReadFolderEntries(folder_, pattern_);
+    // A reading begun before this one would show an older folder.
+    ++generation_;
+    readAgain_ = false;
     types_.ForgetContents();
-    Sort();
+    std::vector<FileEntry> entries = ReadFolderEntries(folder_, pattern_);
+    PutInCurrentOrder(entries);
+    Show(std::move(entries));
+}
+
+void FileListModel::RereadInBackground() {
+    if (reading_.isRunning()) {
+        readAgain_ = true;
+        return;
+    }
+    StartReading();
+}
+
+void FileListModel::StartReading() {
+    readAgain_ = false;
+    const int generation = generation_;
+    const OrderKey key = KeyOf(sortColumn_);
+    const bool descending = sortOrder_ == Qt::DescendingOrder;
+    reading_.setFuture(QtConcurrent::run([folder = folder_, pattern = pattern_, key, descending,
+                                          generation, column = sortColumn_, order = sortOrder_] {
+        Reading reading{ReadFolderEntries(folder, pattern), generation, -1, order};
+        // The order by type needs the desktop's descriptions, which only the window's thread
+        // may ask for.
+        if (key != OrderKey::Type) {
+            PutInOrder(reading.entries, folder, key, descending);
+            reading.sortColumn = column;
+        }
+        return reading;
+    }));
+}
+
+void FileListModel::TakeReading() {
+    Reading reading = reading_.future().takeResult();
+    if (reading.generation == generation_) {
+        types_.ForgetContents();
+        if (reading.sortColumn != sortColumn_ || reading.sortOrder != sortOrder_) {
+            PutInCurrentOrder(reading.entries);
+        }
+        Show(std::move(reading.entries));
+    }
+    if (readAgain_) {
+        StartReading();
+    }
+}
+
+void FileListModel::Show(std::vector<FileEntry> entries) {
+    beginResetModel();
+    entries_ = std::move(entries);
     endResetModel();
 }
 
@@ -78,7 +129,7 @@ void FileListModel::SortBy(int column) {
     // The selection follows its entries to their new rows.
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    const std::vector<int> newRows = Sort();
+    const std::vector<int> newRows = PutInCurrentOrder(entries_);
     QModelIndexList after;
     for (const QModelIndex& index : before) {
         after << this->index(newRows[static_cast<size_t>(index.row())], index.column());
@@ -87,61 +138,9 @@ void FileListModel::SortBy(int column) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-// Sub-folders come first in either direction; equal keys fall back on the name in French order,
-// then on the exact spelling, so that the order never depends on how the folder happened to be
-// read. The keys are worked out once per entry, not once per comparison.
-std::vector<int> FileListModel::Sort() {
-    struct SortKey {
-        size_t index;
-        bool isFolder;
-        qint64 number;
-        QString text;
-        QCollatorSortKey name;
-    };
-    std::vector<SortKey> keys;
-    keys.reserve(entries_.size());
-    for (size_t index = 0; index < entries_.size(); ++index) {
-        const FileEntry& entry = sortColumn_ == kSizeColumn || sortColumn_ == kModifiedColumn
-                                     ? Detailed(static_cast<int>(index))
-                                     : entries_[index];
-        SortKey key{index, entry.isFolder, 0, {}, NameCollator().sortKey(entry.name)};
-        if (sortColumn_ == kSizeColumn) {
-            key.number = static_cast<qint64>(SizeInKilobytes(static_cast<quint64>(entry.size)));
-        } else if (sortColumn_ == kModifiedColumn) {
-            key.number = entry.modifiedMs;
-        } else if (sortColumn_ == kTypeColumn && !entry.isFolder) {
-            key.text = TypeOf(entry).description.toCaseFolded();
-        }
-        keys.push_back(std::move(key));
-    }
-    const auto ascending = [this](const SortKey& a, const SortKey& b) {
-        if (a.number != b.number) {
-            return a.number < b.number;
-        }
-        if (a.text != b.text) {
-            return a.text < b.text;
-        }
-        if (const int byName = a.name.compare(b.name); byName != 0) {
-            return byName < 0;
-        }
-        return entries_[a.index].name < entries_[b.index].name;
-    };
-    const bool descending = sortOrder_ == Qt::DescendingOrder;
-    std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-        if (a.isFolder != b.isFolder) {
-            return a.isFolder;
-        }
-        return descending ? ascending(b, a) : ascending(a, b);
-    });
-    std::vector<FileEntry> sorted;
-    sorted.reserve(entries_.size());
-    std::vector<int> newRows(entries_.size());
-    for (const SortKey& key : keys) {
-        newRows[key.index] = static_cast<int>(sorted.size());
-        sorted.push_back(std::move(entries_[key.index]));
-    }
-    entries_ = std::move(sorted);
-    return newRows;
+std::vector<int> FileListModel::PutInCurrentOrder(std::vector<FileEntry>& entries) const {
+    return PutInOrder(entries, folder_, KeyOf(sortColumn_), sortOrder_ == Qt::DescendingOrder,
+                      [this](const FileEntry& entry) { return TypeOf(entry).description; });
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {

@@ -4,6 +4,7 @@
 #include "store/FolderListing.h"
 
 #include <QAbstractTableModel>
+#include <QFutureWatcher>
 
 #include <vector>
 
@@ -19,6 +20,8 @@ public:
     enum Column { kNameColumn, kSizeColumn, kTypeColumn, kModifiedColumn, kColumnCount };
 
     FileListModel(QString folder, QString pattern, QObject* parent = nullptr);
+    FileListModel(const FileListModel&) = delete;
+    FileListModel& operator=(const FileListModel&) = delete;
 
     const QString& Folder() const { return folder_; }
     const FileEntry& Entry(int row) const { return entries_[static_cast<size_t>(row)]; }
@@ -26,6 +29,12 @@ public:
 
     // Empties the list and reads the folder again, in the current order.
     void Reread();
+    // The same, with the folder read and sorted away from the window's thread: the list changes
+    // at once when the reading is done, so that a folder of a hundred thousand entries never
+    // holds the window. A reading still running when the list goes ends on its own, its entries
+    // dropped. Asked again while reading, it reads once more afterwards; a Reread
+    // meanwhile makes the reading's entries count for nothing.
+    void RereadInBackground();
     // A header click: sorts by another column ascending, or reverses the order of the column
     // that sets it.
     void SortBy(int column);
@@ -42,8 +51,18 @@ private:
     // The entry with its size and time read.
     const FileEntry& Detailed(int row) const;
     QString DisplayText(const FileEntry& entry, int column) const;
-    // Puts the entries in the current order; returns the new row of each former row.
-    std::vector<int> Sort();
+    // Puts entries in the current order; returns the new row of each former row.
+    std::vector<int> PutInCurrentOrder(std::vector<FileEntry>& entries) const;
+    void Show(std::vector<FileEntry> entries);
+
+    struct Reading {
+        std::vector<FileEntry> entries;
+        int generation = 0;
+        int sortColumn = -1; // the order the entries are in; -1: none yet
+        Qt::SortOrder sortOrder = Qt::AscendingOrder;
+    };
+    void StartReading();
+    void TakeReading();
 
     QString folder_;
     QString pattern_;
@@ -52,6 +71,9 @@ private:
     int sortColumn_ = kNameColumn;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     mutable FileTypes types_;
+    QFutureWatcher<Reading> reading_;
+    bool readAgain_ = false;
+    int generation_ = 0;
 };
 
 } // namespace corvane

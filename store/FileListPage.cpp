@@ -96,7 +96,7 @@ void FileListPage::Build() {
         [pattern](const QString& name, bool isFolder) {
             return IsListedName(name, isFolder, pattern);
         },
-        this, [this] { list_->Reread(); });
+        this, [this] { list_->RereadInBackground(); });
 }
 
 FileListPage::~FileListPage() {
