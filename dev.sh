@@ -11,6 +11,7 @@ PACKAGES=(
     libjpeg62-turbo-dev libbenchmark-dev
     fonts-liberation locales xvfb xauth x11-apps imagemagick xdotool
     fp-utils desktop-file-utils appstream dpkg-dev poppler-utils python3 libreoffice-calc-nogui
+    bindfs
 )
 
 as_root() {

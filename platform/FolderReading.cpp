@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -116,6 +117,45 @@ QByteArray ReadFileStart(const QString& path, qint64 count) {
     return start;
 }
 
+namespace {
+
+// FNV-1a, 64 bits: enough to tell one listing from the next.
+constexpr quint64 kFnvOffset = 14695981039346656037ULL;
+constexpr quint64 kFnvPrime = 1099511628211ULL;
+
+quint64 Mixed(quint64 hash, const void* bytes, size_t count) {
+    const auto* at = static_cast<const unsigned char*>(bytes);
+    for (size_t i = 0; i < count; ++i) {
+        hash = (hash ^ at[i]) * kFnvPrime;
+    }
+    return hash;
+}
+
+} // namespace
+
+quint64 FolderSignature(const QString& folder) {
+    DIR* directory = opendir(NativeName(folder).constData());
+    if (directory == nullptr) {
+        return 0;
+    }
+    quint64 hash = kFnvOffset;
+    struct stat status {};
+    if (fstat(dirfd(directory), &status) == 0) {
+        for (const auto field :
+             {static_cast<qint64>(status.st_dev), static_cast<qint64>(status.st_ino),
+              qint64(status.st_mtim.tv_sec), qint64(status.st_mtim.tv_nsec)}) {
+            hash = Mixed(hash, &field, sizeof field);
+        }
+    }
+    // The names in the order the folder gives them, which does not change while it does not.
+    while (const dirent* item = readdir(directory)) {
+        hash = Mixed(hash, item->d_name, strlen(item->d_name) + 1);
+        hash = Mixed(hash, &item->d_type, sizeof item->d_type);
+    }
+    closedir(directory);
+    return hash == 0 ? 1 : hash;
+}
+
 bool SomethingAt(const QString& path) {
     struct stat status {};
     return lstat(NativeName(path).constData(), &status) == 0;
@@ -172,6 +212,22 @@ QByteArray ReadFileStart(const QString& path, qint64 count) {
         return {};
     }
     return file.read(count);
+}
+
+quint64 FolderSignature(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        return 0;
+    }
+    QStringList names;
+    QDirIterator found(folder,
+                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (found.hasNext()) {
+        names << found.next();
+    }
+    names << QString::number(info.lastModified().toMSecsSinceEpoch());
+    const quint64 hash = qHash(names.join(QChar(0)), 0);
+    return hash == 0 ? 1 : hash;
 }
 
 bool SomethingAt(const QString& path) {

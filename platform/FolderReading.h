@@ -34,6 +34,11 @@ ReadFolder(const QString& folder,
 // Reads the size and last-write time of an entry of `folder`, once.
 void ReadDetails(const QString& folder, FileEntry& entry);
 
+// A summary of what `folder` holds, cheap to make: its names and kinds, its identity and its
+// last change. Two equal summaries mean, as far as can be seen without looking at each entry,
+// that nothing was added, removed or renamed. 0 for a folder that cannot be read.
+quint64 FolderSignature(const QString& folder);
+
 // Whether anything is at `path`, a link that leads nowhere included.
 bool SomethingAt(const QString& path);
 

@@ -30,6 +30,11 @@ public:
     virtual Handle Follow(const QString& folder, NameFilter concerns, QObject* receiver,
                           std::function<void()> changed) = 0;
     virtual void Forget(Handle handle) = 0;
+
+    // Whether a follow of `folder` is told of every change, those made by other machines or
+    // behind a mount included. A folder whose changes are not all told has to be looked at
+    // again from time to time.
+    virtual bool SeesEveryChange(const QString& folder) = 0;
 };
 
 } // namespace corvane

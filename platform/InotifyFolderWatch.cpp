@@ -1,5 +1,7 @@
 #include "platform/InotifyFolderWatch.h"
 
+#include "platform/FileSystemKind.h"
+
 #include "platform/NativeNames.h"
 
 #include <QDir>
@@ -533,6 +535,10 @@ FolderWatch::Handle InotifyFolderWatch::Follow(const QString& folder, NameFilter
         watcher_ = std::make_unique<Watcher>();
     }
     return watcher_->Follow(folder, std::move(concerns), receiver, std::move(changed));
+}
+
+bool InotifyFolderWatch::SeesEveryChange(const QString& folder) {
+    return NotificationsSeeEveryChange(folder);
 }
 
 void InotifyFolderWatch::Forget(Handle handle) {

@@ -28,6 +28,8 @@ public:
     Handle Follow(const QString& folder, NameFilter concerns, QObject* receiver,
                   std::function<void()> changed) override;
     void Forget(Handle handle) override;
+    // Not on network file systems and FUSE mounts.
+    bool SeesEveryChange(const QString& folder) override;
 
 private:
     class Watcher;

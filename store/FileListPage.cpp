@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace corvane {
 
@@ -50,6 +52,9 @@ const UserMessage kDeleteForGoodQuestion{
 
 constexpr const char* kViewModeTexts[FileList::kViewModeCount]{"Grandes icônes", "Petites icônes",
                                                                "Mode liste", "Détails"};
+
+// How often a folder whose changes are not all told is looked at while its page is shown.
+constexpr int kLookAgainMs = 2000;
 
 // Room kept under the list for the path and the count, and around it.
 constexpr int kListTop = 30;
@@ -97,6 +102,45 @@ void FileListPage::Build() {
             return IsListedName(name, isFolder, pattern);
         },
         this, [this] { list_->RereadInBackground(); });
+    if (!services_.watch.SeesEveryChange(folder_)) {
+        FollowBlindFolder();
+    }
+}
+
+void FileListPage::FollowBlindFolder() {
+    lookAgain_ = new QTimer(this);
+    lookAgain_->setInterval(kLookAgainMs);
+    connect(lookAgain_, &QTimer::timeout, this, &FileListPage::LookForChanges);
+    connect(&signature_, &QFutureWatcher<quint64>::finished, this, &FileListPage::CompareSignature);
+}
+
+void FileListPage::showEvent(QShowEvent* event) {
+    DeferredPage::showEvent(event);
+    if (lookAgain_ != nullptr) {
+        LookForChanges();
+        lookAgain_->start();
+    }
+}
+
+void FileListPage::hideEvent(QHideEvent* event) {
+    DeferredPage::hideEvent(event);
+    if (lookAgain_ != nullptr) {
+        lookAgain_->stop();
+    }
+}
+
+void FileListPage::LookForChanges() {
+    if (!signature_.isRunning()) {
+        signature_.setFuture(QtConcurrent::run(FolderSignature, folder_));
+    }
+}
+
+void FileListPage::CompareSignature() {
+    const quint64 signature = signature_.result();
+    if (signature != lastSignature_) {
+        lastSignature_ = signature;
+        list_->RereadInBackground();
+    }
 }
 
 FileListPage::~FileListPage() {

@@ -6,6 +6,7 @@
 #include "tests/support/FileContent.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -289,6 +290,21 @@ private slots:
         watch_.reset();
         QCoreApplication::sendPostedEvents();
         QCOMPARE(calls, 0);
+    }
+
+    // Changes made behind a FUSE mount never reach inotify: such a folder is not seen whole.
+    void aFuseMountIsNotSeenWhole() {
+        QTemporaryDir behind;
+        QTemporaryDir mount;
+        QVERIFY(watch_->SeesEveryChange(behind.path()));
+        QProcess bindfs;
+        bindfs.start("bindfs", {behind.path(), mount.path()});
+        if (!bindfs.waitForFinished(10000) || bindfs.exitCode() != 0) {
+            QSKIP("bindfs cannot mount here");
+        }
+        const bool seen = watch_->SeesEveryChange(mount.path());
+        QProcess::execute("fusermount", {"-u", mount.path()});
+        QVERIFY(!seen);
     }
 };
 

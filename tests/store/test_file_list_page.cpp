@@ -41,6 +41,17 @@ QByteArray Evaluation(const char* p1) {
            "\r\nP = \r\nI = 0.75\r\nRIS = \r\nType = \r\nDate = \r\n";
 }
 
+// A folder on a network or FUSE mount: its follows are never told, as changes made elsewhere
+// never reach this machine.
+class BlindWatch : public FolderWatch {
+public:
+    Handle Follow(const QString&, NameFilter, QObject*, std::function<void()>) override {
+        return 1;
+    }
+    void Forget(Handle) override {}
+    bool SeesEveryChange(const QString&) override { return false; }
+};
+
 } // namespace
 
 class TestFileListPage : public QObject {
@@ -50,7 +61,7 @@ class TestFileListPage : public QObject {
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<ScriptedDesktop> desktop_;
     std::unique_ptr<DiskEvaluationFiles> files_;
-    std::unique_ptr<InotifyFolderWatch> watch_;
+    std::unique_ptr<FolderWatch> watch_;
     std::unique_ptr<PictureCatalogue> pictures_;
     std::unique_ptr<MainWindow> window_;
 
@@ -352,6 +363,30 @@ private slots:
         view->setCurrentIndex(view->model()->index(3, mode == FileList::kDetails ? 3 : 0));
         QTest::keyClicks(view, "ker");
         QCOMPARE(Cell(page, view->currentIndex().row(), 0), QString("Kermesse.ini"));
+    }
+
+    void aBlindFolderIsLookedAtWhileShown() {
+        WriteAll(Evaluations() + "a.ini", "x");
+        watch_ = std::make_unique<BlindWatch>();
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        int rereads = 0;
+        connect(&page->List(), &FileList::reread, this, [&] { ++rereads; });
+        ShowPage(page);
+        QTRY_COMPARE(rereads, 1);
+        QTest::qWait(2500);
+        QCOMPARE(rereads, 1);
+
+        WriteAll(Evaluations() + "b.ini", "x");
+        QTRY_COMPARE_WITH_TIMEOUT(Listed(page), QStringList({"a.ini", "b.ini"}), 5000);
+        QCOMPARE(Count(page), QString("2 Fichiers"));
+
+        ShowPage(ImagesPage());
+        WriteAll(Evaluations() + "c.ini", "x");
+        QTest::qWait(2500);
+        QCOMPARE(Listed(page), QStringList({"a.ini", "b.ini"}));
+        ShowPage(page);
+        QTRY_COMPARE(Listed(page), QStringList({"a.ini", "b.ini", "c.ini"}));
     }
 
     void deleteForGood_data() {
