@@ -1,7 +1,5 @@
 #include "platform/NativeNames.h"
 
-#include <QUrl>
-
 #include <algorithm>
 
 namespace corvane {
@@ -125,8 +123,7 @@ bool HoldsKeptBytes(const QString& name) {
 }
 
 QString FileUrlOf(const QString& path) {
-    return QStringLiteral("file://") +
-           QString::fromLatin1(QUrl::toPercentEncoding(NativeName(path), "/"));
+    return QStringLiteral("file://") + QString::fromLatin1(NativeName(path).toPercentEncoding("/"));
 }
 
 QString ShownName(const QString& name) {

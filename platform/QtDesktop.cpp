@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 #ifdef CORVANE_FILE_MANAGER_DBUS
 #include <QCoreApplication>
@@ -77,8 +76,8 @@ void AskFileManagerForProperties(const QString& path) {
         QStringLiteral("org.freedesktop.FileManager1"),
         QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItemProperties"));
-    const QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-    call << QStringList{uri.toString(QUrl::FullyEncoded)} << QString();
+    // Every byte of the name reaches the file manager, text or not.
+    call << QStringList{FileUrlOf(QFileInfo(path).absoluteFilePath())} << QString();
     const QDBusPendingCall pending =
         QDBusConnection::sessionBus().asyncCall(call, kFileManagerAnswerMs);
     // Without a session bus the call has failed already, and a watcher would never say so.

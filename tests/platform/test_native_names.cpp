@@ -40,6 +40,11 @@ private slots:
         QVERIFY(NameFromNative("X\xff.ini") != NameFromNative("X\xef\xbf\xbd.ini"));
     }
 
+    void addressHoldsEveryByte() {
+        QCOMPARE(FileUrlOf(NameFromNative("/tmp/X\xff \xc3\xa9.ini")),
+                 QString("file:///tmp/X%FF%20%C3%A9.ini"));
+    }
+
     void textTypedByTheUserIsUtf8() {
         QCOMPARE(NativeName(QStringLiteral("Fête.ini")), QByteArray("F\xc3\xaate.ini"));
         // A lone surrogate that no file name gives cannot become a byte of its own.
