@@ -28,10 +28,13 @@ bool StatusOf(int folder, const char* name, struct stat& status) {
            fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
+qint64 LastWriteMs(const struct stat& status) {
+    return static_cast<qint64>(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+}
+
 void TakeDetails(const struct stat& status, FileEntry& entry) {
     entry.size = entry.isFolder ? 0 : static_cast<qint64>(status.st_size);
-    entry.modifiedMs =
-        static_cast<qint64>(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+    entry.modifiedMs = LastWriteMs(status);
     entry.detailsRead = true;
 }
 
@@ -169,8 +172,7 @@ std::optional<EntryStatus> ReadEntryStatus(const QString& path) {
     EntryStatus entry;
     entry.isFolder = S_ISDIR(status.st_mode);
     entry.size = static_cast<qint64>(status.st_size);
-    entry.modifiedMs =
-        static_cast<qint64>(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+    entry.modifiedMs = LastWriteMs(status);
     entry.permissions = PermissionsOf(status.st_mode);
     const passwd* owner = getpwuid(status.st_uid);
     entry.owner =

@@ -8,8 +8,9 @@
 namespace corvane {
 
 // Moves the entry at `path` (the file system's own bytes; a relative path counts from the working
-// folder) into the user's trash as the freedesktop.org Trash specification lays it out: the home
-// trash for entries on its file system, otherwise the trash at the top of the entry's mount.
+// folder) into the user's freedesktop.org trash, where desktop file managers find and restore it:
+// the home trash for entries on its file system, otherwise the trash at the top of the entry's
+// mount.
 // Files, folders and links (the link itself) all go. Whether the entry went: on any failure it
 // stays where it was and no .trashinfo is left behind. Nothing is ever copied across file systems,
 // and every search for a free name is bounded.

@@ -80,11 +80,10 @@ FileList::FileList(QString folder, QString pattern, QWidget* parent)
       model_(new FileListModel(std::move(folder), std::move(pattern), this)),
       icons_(new QListView(this)), details_(new DetailsTableView(this)) {
     selection_ = new QItemSelectionModel(model_, this);
-    QItemSelectionModel* selection = selection_;
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(icons_), static_cast<QAbstractItemView*>(details_)}) {
         view->setModel(model_);
-        PrepareView(view, selection);
+        PrepareView(view, selection_);
         Watch(view);
         addWidget(view);
     }
@@ -116,8 +115,8 @@ FileList::FileList(QString folder, QString pattern, QWidget* parent)
     });
 
     KeepScrolledPlace();
-    connect(selection, &QItemSelectionModel::selectionChanged, this, &FileList::stateChanged);
-    connect(selection, &QItemSelectionModel::currentChanged, this, &FileList::stateChanged);
+    connect(selection_, &QItemSelectionModel::selectionChanged, this, &FileList::stateChanged);
+    connect(selection_, &QItemSelectionModel::currentChanged, this, &FileList::stateChanged);
     SetViewMode(kDetails);
 }
 

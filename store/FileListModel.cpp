@@ -83,20 +83,18 @@ void FileListModel::RereadInBackground() {
 
 void FileListModel::StartReading() {
     readAgain_ = false;
-    const int generation = generation_;
-    const OrderKey key = KeyOf(sortColumn_);
-    const bool descending = sortOrder_ == Qt::DescendingOrder;
-    reading_.setFuture(QtConcurrent::run([folder = folder_, pattern = pattern_, key, descending,
-                                          generation, column = sortColumn_, order = sortOrder_] {
-        Reading reading{ReadFolderEntries(folder, pattern), generation, -1, order};
-        // The order by type needs the desktop's descriptions, which only the window's thread
-        // may ask for.
-        if (key != OrderKey::Type) {
-            PutInOrder(reading.entries, folder, key, descending);
-            reading.sortColumn = column;
-        }
-        return reading;
-    }));
+    reading_.setFuture(
+        QtConcurrent::run([folder = folder_, pattern = pattern_, generation = generation_,
+                           column = sortColumn_, order = sortOrder_] {
+            Reading reading{ReadFolderEntries(folder, pattern), generation, -1, order};
+            // The order by type needs the desktop's descriptions, which only the window's thread
+            // may ask for.
+            if (KeyOf(column) != OrderKey::Type) {
+                PutInOrder(reading.entries, folder, KeyOf(column), order == Qt::DescendingOrder);
+                reading.sortColumn = column;
+            }
+            return reading;
+        }));
 }
 
 void FileListModel::TakeReading() {
