@@ -6,7 +6,6 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -15,18 +14,13 @@ namespace corvane {
 
 #ifdef Q_OS_UNIX
 
+// Removing a name depends on its folder's permissions, not on the file's own: a read-only file
+// goes as it is, and a file that has other names keeps its permissions under them.
 bool DeleteFileForGood(const QString& path) {
     const QByteArray name = NativeName(path);
     struct stat status {};
     if (name.isEmpty() || lstat(name.constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
         return false;
-    }
-    if (S_ISREG(status.st_mode)) {
-        // Not following a link here keeps a file swapped for one in the meantime from having
-        // the permissions of what it points to changed. Removal does not depend on them, so a
-        // failure here does not stop it.
-        fchmodat(AT_FDCWD, name.constData(), (status.st_mode & 07777) | S_IRUSR | S_IWUSR,
-                 AT_SYMLINK_NOFOLLOW);
     }
     return unlink(name.constData()) == 0;
 }

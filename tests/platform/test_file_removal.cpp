@@ -1,5 +1,5 @@
 // Deleting a file for good: read-only files go too, links go without touching what they point
-// to, and folders stay.
+// to, a second name leaves the first as it was, and folders stay.
 #include "platform/FileRemoval.h"
 #include "tests/support/FileContent.h"
 
@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace corvane;
 
@@ -32,6 +33,7 @@ private slots:
         QTest::newRow("writable file") << "writable" << true;
         QTest::newRow("read-only file") << "read-only" << true;
         QTest::newRow("link to a read-only file elsewhere") << "link" << true;
+        QTest::newRow("second name of a read-only file elsewhere") << "hard link" << true;
         QTest::newRow("folder") << "folder" << false;
         QTest::newRow("missing") << "missing" << false;
     }
@@ -53,6 +55,11 @@ private slots:
         }
         if (kind == "link") {
             QVERIFY(QFile::link(outside, path));
+        }
+        if (kind == "hard link") {
+            QCOMPARE(
+                link(QFile::encodeName(outside).constData(), QFile::encodeName(path).constData()),
+                0);
         }
         if (kind == "folder") {
             QVERIFY(QDir().mkdir(path));
