@@ -60,7 +60,8 @@ std::string Line(const std::vector<std::string>& fields) {
         }
         line += Field(fields[index]);
     }
-    return line + kLineEnd;
+    line += kLineEnd;
+    return line;
 }
 
 } // namespace
