@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Corvane, builds it, and then starts it (`./dev.sh run`), passes
-# every test (`./dev.sh test`: the tests, the sanitizer build and a bounded fuzzing run) or builds
-# the Debian package (`./dev.sh package`).
+# every test (`./dev.sh test`: the formatting, the tests, the sanitizer build with a bounded fuzzing
+# run) or builds the Debian package (`./dev.sh package`).
+# Our own builds turn every compiler warning into an error.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -36,14 +37,18 @@ install_missing() {
     fi
 }
 
+check_format() {
+    git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+}
+
 build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON \
         -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
     cmake --build build
 }
 
 sanitizer_build() {
-    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON \
         -DCMAKE_CXX_COMPILER=clang++ -DCORVANE_SANITIZE=ON -DCORVANE_FUZZ=ON \
         -DCORVANE_BENCH=OFF >/dev/null
     cmake --build build-sanitize
@@ -60,6 +65,7 @@ run)
     ;;
 test)
     install_missing
+    check_format
     build
     (cd build && ctest --output-on-failure -j 2)
     sanitizer_build
