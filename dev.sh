@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Corvane, builds it, and then starts it (`./dev.sh run`), passes
 # every test (`./dev.sh test`: the formatting, the tests, the sanitizer build with a bounded fuzzing
-# run) or builds the Debian package (`./dev.sh package`).
+# run, and the package as Debian builds it) or builds the Debian package (`./dev.sh package`).
 # Our own builds turn every compiler warning into an error.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,7 +12,7 @@ PACKAGES=(
     libjpeg62-turbo-dev libbenchmark-dev
     fonts-liberation locales xvfb xauth x11-apps imagemagick xdotool
     fp-utils desktop-file-utils appstream dpkg-dev poppler-utils python3 libreoffice-calc-nogui
-    bindfs
+    bindfs lintian
 )
 
 as_root() {
@@ -54,6 +54,28 @@ sanitizer_build() {
     cmake --build build-sanitize
 }
 
+# What ships, built as a Debian package build would: a Release build with the flags of
+# dpkg-buildflags (fortified, stack-protected, full RELRO), no tests, then the package, which
+# lintian must accept without an error or a warning.
+debian_flags() {
+    DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"
+}
+
+package_build() {
+    # CMake reads no CPPFLAGS of its own: they go in front of the compiler's flags.
+    cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_WERROR=ON \
+        -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+        -DCMAKE_CXX_FLAGS="$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
+        -DCMAKE_EXE_LINKER_FLAGS="$(debian_flags LDFLAGS)" >/dev/null
+    cmake --build build-package
+    rm -f build-package/corvane_*.deb
+    (cd build-package && cpack >/dev/null)
+    local deb
+    deb=$(echo build-package/corvane_*.deb)
+    lintian --fail-on error,warning "$deb"
+    echo "$deb: lintian has nothing to say"
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -70,11 +92,11 @@ test)
     (cd build && ctest --output-on-failure -j 2)
     sanitizer_build
     (cd build-sanitize && ctest --output-on-failure -j 2)
+    package_build
     ;;
 package)
     install_missing
-    build
-    (cd build && cpack)
+    package_build
     ;;
 *)
     echo "usage: ./dev.sh run | ./dev.sh test | ./dev.sh package" >&2

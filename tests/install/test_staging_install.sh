@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a staging folder and checks what a desktop finds there: the program, its
-# data folder with the help, the menu entry, the metadata and the icons; then builds the Debian
-# package and checks what it depends on.
+# data folder with the help, the menu entry, the metadata, the icons, the gzipped manual pages,
+# the copyright and the changelog; then builds the Debian package and checks what it depends on.
 # Usage: test_staging_install.sh <build folder> <install prefix> <desktop entry name>
 set -euo pipefail
 build=$1
@@ -28,7 +28,13 @@ metainfo="$root$prefix/share/metainfo/$app_id.metainfo.xml"
 
 [ -x "$root$prefix/bin/corvane" ] || fail "no program in bin/"
 [ -x "$root$prefix/bin/corvane-rapport" ] || fail "no corvane-rapport in bin/"
-[ -s "$root$prefix/share/man/man1/corvane-rapport.1" ] || fail "no man page"
+for page in corvane corvane-rapport; do
+    gzip -dc "$root$prefix/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1 " ||
+        fail "no gzipped manual page for $page"
+done
+docs="$root$prefix/share/doc/corvane"
+head -n 1 "$docs/copyright" | grep -q '^Format: .*copyright-format/1.0/$' || fail "copyright"
+gzip -dc "$docs/changelog.gz" | head -n 1 | grep -q '^corvane (' || fail "changelog"
 [ -f "$entry" ] || fail "no desktop entry"
 [ -f "$metainfo" ] || fail "no metainfo"
 
@@ -57,7 +63,8 @@ for needed in libqt6widgets6 libjpeg62-turbo qt6-translations-l10n fonts-liberat
     fonts-dejavu-core; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
-[ "$(dpkg-deb -f "$deb" Recommends)" = "xchm, xdg-utils" ] || fail "Recommends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "evince | pdf-viewer, xchm, xdg-utils" ] || fail "Recommends"
+[ "$(dpkg-deb -f "$deb" Suggests)" = "libreoffice-calc | gnumeric" ] || fail "Suggests"
 diff <(cd "$root" && find . -type f | sort) \
     <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print substr($0, index($0, "./"))}' | sort) ||
     fail "the package holds other files than the install"
