@@ -1,11 +1,11 @@
 // Decoding the picture catalogue, as start-up does and whole, and encoding a snapshot-sized picture
 // (1014 x 518, the grid page as drawn) at quality 100. Run:
 // build/bench/bench_pictures --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "platform/JpegCodec.h"
 #include "shell/GridPage.h"
-#include "shell/PictureCatalogue.h"
-#include "shell/TitleFont.h"
+#include "widgets/TitleFont.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,14 +1,14 @@
 // One snapshot of the real window: the screen copy, the JPEG at quality 100 and the file written
 // whole and synced. On an X server the screen itself is read; offscreen the window is drawn.
 // Run: xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_snapshot [rounds]
+#include "assets/PictureCatalogue.h"
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/ScreenCopy.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
-#include "shell/AppPaths.h"
 #include "shell/MainWindow.h"
-#include "shell/PictureCatalogue.h"
 #include "store/Snapshot.h"
 
 #include <QApplication>

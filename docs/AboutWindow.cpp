@@ -1,9 +1,9 @@
 #include "docs/AboutWindow.h"
 
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
-#include "docs/LinkLabel.h"
 #include "docs/Maker.h"
-#include "shell/PictureCatalogue.h"
+#include "widgets/LinkLabel.h"
 
 #include <QCloseEvent>
 #include <QLabel>

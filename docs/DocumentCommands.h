@@ -2,7 +2,7 @@
 
 #include "core/UserMessage.h"
 #include "docs/ReferenceDocument.h"
-#include "shell/AppPaths.h"
+#include "platform/AppPaths.h"
 
 #include <QObject>
 

@@ -1,5 +1,6 @@
 #include "report/ReportPdf.h"
 
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/FrenchFigure.h"
 #include "core/IndicatorTexts.h"
@@ -625,8 +626,7 @@ std::optional<QImage> ReportBanner(DpsType type) {
     if (entry == nullptr) {
         return std::nullopt;
     }
-    QFile file(QStringLiteral(":/report/pictures/") +
-               QString::fromStdString(PictureFileName(*entry)));
+    QFile file(PictureCatalogue::BuiltInFolder() + QString::fromStdString(PictureFileName(*entry)));
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }

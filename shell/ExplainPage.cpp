@@ -1,8 +1,8 @@
 #include "shell/ExplainPage.h"
 
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
-#include "shell/PictureCatalogue.h"
-#include "shell/PictureControl.h"
+#include "widgets/PictureControl.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/DeferredPage.h"
+#include "widgets/DeferredPage.h"
 
 #include <array>
 

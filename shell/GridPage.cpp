@@ -1,10 +1,10 @@
 #include "shell/GridPage.h"
 
 #include "assets/Palette.h"
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/IndicatorTexts.h"
-#include "shell/PictureCatalogue.h"
-#include "shell/PictureControl.h"
+#include "widgets/PictureControl.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

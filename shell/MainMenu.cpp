@@ -1,7 +1,7 @@
 #include "shell/MainMenu.h"
 
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
-#include "shell/PictureCatalogue.h"
 
 #include <QMenu>
 #include <QMenuBar>

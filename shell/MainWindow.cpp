@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "docs/AboutWindow.h"
 #include "platform/Desktop.h"
@@ -7,13 +8,12 @@
 #include "shell/ExplainPage.h"
 #include "shell/GridPage.h"
 #include "shell/MainMenu.h"
-#include "shell/PictureCatalogue.h"
-#include "shell/ShortcutGuard.h"
 #include "shell/StatusLine.h"
-#include "shell/TitleFont.h"
 #include "store/FileListPage.h"
 #include "store/OpenPicture.h"
 #include "store/Snapshot.h"
+#include "widgets/ShortcutGuard.h"
+#include "widgets/TitleFont.h"
 
 #include <QApplication>
 #include <QMenuBar>

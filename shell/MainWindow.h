@@ -3,7 +3,7 @@
 #include "core/EvaluationStore.h"
 #include "core/RiskGrid.h"
 #include "docs/DocumentCommands.h"
-#include "shell/AppPaths.h"
+#include "platform/AppPaths.h"
 #include "shell/EvaluationCommands.h"
 
 #include <QMainWindow>

@@ -1,5 +1,7 @@
 #include "shell/StartUp.h"
 
+#include "assets/PictureCatalogue.h"
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/InotifyFolderWatch.h"
@@ -7,12 +9,10 @@
 #include "platform/QtDialogs.h"
 #include "platform/SettingsNowhere.h"
 #include "platform/SystemClock.h"
-#include "shell/AppPaths.h"
-#include "shell/DeferredIconStyle.h"
 #include "shell/MainWindow.h"
-#include "shell/PictureCatalogue.h"
-#include "shell/PlainDialogButtons.h"
-#include "shell/TitleFont.h"
+#include "widgets/DeferredIconStyle.h"
+#include "widgets/PlainDialogButtons.h"
+#include "widgets/TitleFont.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

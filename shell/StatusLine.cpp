@@ -1,8 +1,8 @@
 #include "shell/StatusLine.h"
 
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "docs/Maker.h"
-#include "shell/PictureCatalogue.h"
 
 #include <QLabel>
 #include <QStatusBar>

@@ -1,12 +1,12 @@
 #include "store/FileListPage.h"
 
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/FileRemoval.h"
 #include "platform/FolderReading.h"
 #include "platform/FolderWatch.h"
-#include "shell/PictureCatalogue.h"
 
 #include <QAction>
 #include <QActionGroup>

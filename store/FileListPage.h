@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/DeferredPage.h"
 #include "store/FileList.h"
+#include "widgets/DeferredPage.h"
 
 #include <QFont>
 #include <QFutureWatcher>

@@ -1,18 +1,18 @@
 // The reference documents, the help, the web and mail links and the About window, driven through
 // the real main window.
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/UserMessage.h"
 #include "docs/AboutWindow.h"
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
-#include "shell/AppPaths.h"
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
-#include "shell/PictureCatalogue.h"
-#include "shell/TitleFont.h"
 #include "tests/support/FileContent.h"
+#include "widgets/TitleFont.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,17 +1,17 @@
 // The help file's pages as the viewer shows them: every figure they give is checked against the
 // program, and no digit in a page, the table of contents or the index stands unchecked.
+#include "assets/PictureCatalogue.h"
 #include "core/DpsType.h"
 #include "core/Indicator.h"
 #include "core/NumberText.h"
 #include "core/RiskGrid.h"
 #include "docs/DocumentCommands.h"
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
-#include "shell/AppPaths.h"
 #include "shell/MainWindow.h"
-#include "shell/PictureCatalogue.h"
 
 #include <QAbstractButton>
 #include <QFile>

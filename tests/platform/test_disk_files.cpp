@@ -1,11 +1,11 @@
 // The files the program writes and reads on the disk, with faults injected through the system's
 // own calls: a failing sync, a file-size limit, pipes and devices where a file was expected.
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/ReplaceFile.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/TemporaryFiles.h"
-#include "shell/AppPaths.h"
 #include "tests/support/FileContent.h"
 
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "platform/QtDialogs.h"
 #include "platform/SettingsNowhere.h"
-#include "shell/PlainDialogButtons.h"
 #include "shell/StartUp.h"
-#include "shell/TitleFont.h"
+#include "widgets/PlainDialogButtons.h"
+#include "widgets/TitleFont.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,10 +1,10 @@
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/EvaluationStore.h"
 #include "core/FrenchDate.h"
 #include "shell/ExplainPage.h"
 #include "shell/GridPage.h"
-#include "shell/PictureCatalogue.h"
-#include "shell/TitleFont.h"
+#include "widgets/TitleFont.h"
 
 #include <QApplication>
 #include <QClipboard>

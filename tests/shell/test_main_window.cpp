@@ -1,12 +1,12 @@
+#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/UserMessage.h"
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
-#include "shell/AppPaths.h"
 #include "shell/MainWindow.h"
-#include "shell/PictureCatalogue.h"
 #include "tests/support/FileContent.h"
 
 #include <QAction>

@@ -1,15 +1,15 @@
 // The pictures of start-up come without any image plugin: the program's icon files are read by
 // its own decoder, which agrees with the toolkit's, and the style's standard icons wait until
 // they are used.
+#include "assets/PictureCatalogue.h"
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/IconDecoding.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
-#include "shell/AppPaths.h"
-#include "shell/DeferredIconStyle.h"
 #include "shell/MainWindow.h"
-#include "shell/PictureCatalogue.h"
+#include "widgets/DeferredIconStyle.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,13 +1,13 @@
 // The two file-list pages inside the real window: what they list, how they follow their
 // folders, and what their commands do to the files.
+#include "assets/PictureCatalogue.h"
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/NativeNames.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
-#include "shell/AppPaths.h"
 #include "shell/MainWindow.h"
-#include "shell/PictureCatalogue.h"
 #include "shell/StartUp.h"
 #include "store/FileListPage.h"
 #include "tests/support/FileContent.h"

@@ -1,13 +1,13 @@
 // The snapshot button and "Ouvrir une image" in the real window: the picture's name and
 // content, the questions around it, and the names that must not lead to a file.
+#include "assets/PictureCatalogue.h"
+#include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/JpegCodec.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
-#include "shell/AppPaths.h"
 #include "shell/MainWindow.h"
-#include "shell/PictureCatalogue.h"
 #include "store/OpenPicture.h"
 #include "store/Snapshot.h"
 #include "tests/support/FileContent.h"

@@ -1,4 +1,4 @@
-#include "shell/PictureControl.h"
+#include "widgets/PictureControl.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "shell/DeferredIconStyle.h"
+#include "widgets/DeferredIconStyle.h"
 
 #include <QApplication>
 #include <QIconEngine>

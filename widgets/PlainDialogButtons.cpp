@@ -1,4 +1,4 @@
-#include "shell/PlainDialogButtons.h"
+#include "widgets/PlainDialogButtons.h"
 
 #include <QApplication>
 #include <QProxyStyle>

@@ -1,4 +1,4 @@
-#include "docs/LinkLabel.h"
+#include "widgets/LinkLabel.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "shell/TitleFont.h"
+#include "widgets/TitleFont.h"
 
 namespace corvane {
 

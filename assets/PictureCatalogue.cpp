@@ -1,4 +1,4 @@
-#include "shell/PictureCatalogue.h"
+#include "assets/PictureCatalogue.h"
 
 #include "assets/PictureTable.h"
 #include "platform/IconDecoding.h"

@@ -1,4 +1,4 @@
-#include "shell/DeferredPage.h"
+#include "widgets/DeferredPage.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "shell/AppPaths.h"
+#include "platform/AppPaths.h"
 
 #include "platform/Desktop.h"
 #include "platform/TemporaryFiles.h"

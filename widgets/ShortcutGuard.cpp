@@ -1,4 +1,4 @@
-#include "shell/ShortcutGuard.h"
+#include "widgets/ShortcutGuard.h"
 
 #include <QKeyEvent>
 
