@@ -1,19 +1,15 @@
 #include "platform/AppPaths.h"
 
 #include "platform/Desktop.h"
+#include "platform/FolderReading.h"
 #include "platform/TemporaryFiles.h"
+#include "platform/UserFolders.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace corvane {
 
 namespace {
-
-bool SomethingAt(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
 
 // Creates one folder level when nothing is at the path; a failure shows later, when a file
 // cannot be written there.
@@ -34,8 +30,8 @@ AppPaths PrepareAppPaths(Desktop& desktop) {
         QDir().mkpath(documents);
     }
     AppPaths paths;
-    paths.evaluations = PrepareFolder(documents, QStringLiteral("Mes Evaluations"));
-    paths.images = PrepareFolder(documents, QStringLiteral("Mes Evaluations Images"));
+    paths.evaluations = PrepareFolder(documents, kEvaluationsFolderName);
+    paths.images = PrepareFolder(documents, kImagesFolderName);
     RemoveStaleTemporaries(paths.evaluations);
     RemoveStaleTemporaries(paths.images);
     const QString here = desktop.WorkingDirectory();

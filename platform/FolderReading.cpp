@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -164,6 +165,17 @@ bool SomethingAt(const QString& path) {
     return lstat(NativeName(path).constData(), &status) == 0;
 }
 
+PathKind KindAt(const QString& path) {
+    struct stat status {};
+    if (stat(NativeName(path).constData(), &status) != 0) {
+        return errno == EACCES ? PathKind::Forbidden : PathKind::Missing;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return PathKind::Folder;
+    }
+    return S_ISREG(status.st_mode) ? PathKind::RegularFile : PathKind::Other;
+}
+
 std::optional<EntryStatus> ReadEntryStatus(const QString& path) {
     struct stat status {};
     if (!StatusOf(AT_FDCWD, NativeName(path).constData(), status)) {
@@ -235,6 +247,17 @@ quint64 FolderSignature(const QString& folder) {
 bool SomethingAt(const QString& path) {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+PathKind KindAt(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return PathKind::Missing;
+    }
+    if (info.isDir()) {
+        return PathKind::Folder;
+    }
+    return info.isFile() ? PathKind::RegularFile : PathKind::Other;
 }
 
 std::optional<EntryStatus> ReadEntryStatus(const QString& path) {

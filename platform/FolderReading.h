@@ -42,6 +42,10 @@ quint64 FolderSignature(const QString& folder);
 // Whether anything is at `path`, a link that leads nowhere included.
 bool SomethingAt(const QString& path);
 
+// What stands at a path, a link counting as what it leads to.
+enum class PathKind { Missing, Forbidden, Folder, RegularFile, Other };
+PathKind KindAt(const QString& path);
+
 // What a properties sheet shows of an entry; a link counts as what it leads to.
 struct EntryStatus {
     bool isFolder = false;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QObject;
 
@@ -36,5 +37,8 @@ public:
     // again from time to time.
     virtual bool SeesEveryChange(const QString& folder) = 0;
 };
+
+// The folder watch of the platform the program runs on.
+std::unique_ptr<FolderWatch> MakeFolderWatch();
 
 } // namespace corvane

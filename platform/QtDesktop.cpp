@@ -1,5 +1,7 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/UserFolders.h"
+
 #include "platform/NativeNames.h"
 #include "platform/OpenWithDesktop.h"
 #include "platform/PropertiesWindow.h"
@@ -32,8 +34,7 @@ static QString DesktopFolderOrEmpty(const QString& folder) {
 }
 
 QString QtDesktop::DocumentsFolder() {
-    return DesktopFolderOrEmpty(
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return DesktopFolderOrEmpty(UserDocumentsFolder());
 }
 
 QString QtDesktop::WorkingDirectory() {

@@ -2,12 +2,10 @@
 
 #include "core/EvaluationStore.h"
 #include "platform/DiskEvaluationFiles.h"
+#include "platform/FolderReading.h"
+#include "platform/NativeNames.h"
 
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace corvane {
 
@@ -20,16 +18,17 @@ public:
 };
 
 std::string WhyUnreadable(const std::string& path) {
-    const QByteArray localPath = QFile::encodeName(QString::fromStdString(path));
-    struct stat status {};
-    if (stat(localPath.constData(), &status) != 0) {
-        return errno == EACCES ? "accès refusé" : "fichier introuvable";
-    }
-    if (S_ISDIR(status.st_mode)) {
+    switch (KindAt(NameFromNative(QByteArray::fromStdString(path)))) {
+    case PathKind::Missing:
+        return "fichier introuvable";
+    case PathKind::Forbidden:
+        return "accès refusé";
+    case PathKind::Folder:
         return "c'est un dossier, pas un fichier";
-    }
-    if (!S_ISREG(status.st_mode)) {
+    case PathKind::Other:
         return "ce n'est pas un fichier ordinaire";
+    case PathKind::RegularFile:
+        break;
     }
     return "lecture impossible (accès refusé ou erreur de lecture)";
 }

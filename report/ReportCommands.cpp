@@ -3,13 +3,13 @@
 #include "platform/DetachedOpen.h"
 #include "platform/FolderReading.h"
 #include "platform/ReplaceFile.h"
+#include "platform/UserFolders.h"
 #include "report/ReportPdf.h"
 #include "report/SummaryCsv.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -17,7 +17,6 @@ namespace corvane {
 
 namespace {
 
-const char kEvaluationsFolderName[] = "Mes Evaluations";
 const char kSummaryFileName[] = "Résumé des évaluations.csv";
 
 void Tell(std::FILE* stream, const QString& text) {
@@ -26,10 +25,6 @@ void Tell(std::FILE* stream, const QString& text) {
 
 void TellFailure(std::FILE* errors, const QString& path, const QString& why) {
     Tell(errors, QString("corvane-rapport : « %1 » : %2").arg(path, why));
-}
-
-QString DocumentsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 // Writes `bytes` to `path`; on failure tells why and returns false.
@@ -137,7 +132,7 @@ int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
 
 int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {
     const QString folder = line.folder.isEmpty()
-                               ? QDir(DocumentsFolder()).filePath(kEvaluationsFolderName)
+                               ? QDir(UserDocumentsFolder()).filePath(kEvaluationsFolderName)
                                : line.folder;
     if (!QFileInfo(folder).isDir()) {
         TellFailure(errors, folder, "ce dossier n'existe pas");
@@ -160,7 +155,7 @@ int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {
     }
     const std::string csv = SummaryCsv(evaluations);
     if (line.open) {
-        const QString target = QDir(DocumentsFolder()).filePath(kSummaryFileName);
+        const QString target = QDir(UserDocumentsFolder()).filePath(kSummaryFileName);
         if (!Store(target, QByteArray::fromStdString(csv), true, errors)) {
             return 1;
         }

@@ -4,7 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/FileSizeLimit.h"
-#include "platform/InotifyFolderWatch.h"
+#include "platform/FolderWatch.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsNowhere.h"
@@ -38,7 +38,7 @@ int RunProgram(QApplication& application) {
     QtDesktop desktop;
     QtDialogs dialogs;
     DiskEvaluationFiles files;
-    InotifyFolderWatch watch;
+    const std::unique_ptr<FolderWatch> watch = MakeFolderWatch();
     const AppPaths paths = PrepareAppPaths(desktop);
     LoadFrenchTranslation(application);
     UsePlainDialogButtons();
@@ -49,7 +49,7 @@ int RunProgram(QApplication& application) {
     // Wayland desktops find the program's menu entry and icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(CORVANE_APP_ID));
 
-    MainWindow window({dialogs, desktop, files, watch, LocalNow, pictures}, paths);
+    MainWindow window({dialogs, desktop, files, *watch, LocalNow, pictures}, paths);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(screen->geometry().topLeft() +
                     MainWindow::PlaceOnScreen(screen->geometry().size(), window.size()));

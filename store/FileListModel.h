@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/FileTypes.h"
+#include "platform/FileTypes.h"
 #include "store/FolderListing.h"
 
 #include <QAbstractTableModel>

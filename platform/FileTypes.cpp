@@ -1,4 +1,4 @@
-#include "store/FileTypes.h"
+#include "platform/FileTypes.h"
 
 namespace corvane {
 
