@@ -1,5 +1,7 @@
 #include "core/RecommendedWorkers.h"
 
+#include "core/Indicator.h"
+
 namespace corvane {
 
 namespace {
@@ -32,6 +34,49 @@ WorkerCount RecommendedWorkers(std::int64_t indexHundredths, std::int64_t p) {
     const std::int64_t pairs =
         indexHundredths * (p / kPair) + (indexHundredths * (p % kPair) + kPair - 1) / kPair;
     return {WorkerRule::NextEven, 2 * pairs};
+}
+
+std::string_view WorkerRuleText(WorkerRule rule) {
+    switch (rule) {
+    case WorkerRule::NoDeployment:
+        return "RIS inférieur ou égal à 0,25 : aucun intervenant secouriste, la sécurité relève de "
+               "la diligence de l'autorité de police compétente.";
+    case WorkerRule::AlertPost:
+        return "RIS supérieur à 0,25 et inférieur ou égal à 1,125 : un point d'alerte et de "
+               "premier secours, tenu par deux personnes.";
+    case WorkerRule::SmallPost:
+        return "RIS supérieur à 1,125 et inférieur ou égal à 4 : quatre intervenants "
+               "secouristes, l'effectif d'un poste de secours.";
+    case WorkerRule::NextEven:
+        return "RIS supérieur à 4 : le RIS arrondi au nombre pair supérieur.";
+    }
+    return {};
+}
+
+std::string_view CompositionText(DpsType type) {
+    switch (type) {
+    case DpsType::NoType:
+        return {};
+    case DpsType::Diligence:
+        return "Aucun dispositif prévisionnel de secours n'est requis : la sécurité relève de la "
+               "diligence de l'autorité de police compétente.";
+    case DpsType::Paps:
+        return "Un point d'alerte et de premier secours (PAPS) est tenu par deux personnes.";
+    case DpsType::DpsPe:
+        return "Un DPS de petite envergure est un poste de secours sous l'autorité d'un chef de "
+               "poste : de 4 à 12 intervenants secouristes.";
+    case DpsType::DpsMe:
+        return "Un DPS de moyenne envergure compte deux ou trois postes de secours sous l'autorité "
+               "d'un chef de section : de 12 à 36 intervenants secouristes et deux logisticiens.";
+    case DpsType::DpsGe:
+        return "Un DPS de grande envergure compte au moins quatre postes de secours répartis en "
+               "au moins deux secteurs : plus de 36 intervenants secouristes.";
+    }
+    return {};
+}
+
+bool PapsFallsShort(const EvaluationRecord& record) {
+    return record.e2Choice == kOptionCount && record.banner == DpsType::Paps;
 }
 
 } // namespace corvane

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/DpsType.h"
+#include "core/EvaluationRecord.h"
+
 #include <cstdint>
+#include <string_view>
 
 namespace corvane {
 
@@ -23,5 +27,14 @@ struct WorkerCount {
 // hair above 30 and would ask for 32. Where the grid's bands lie (12 and 36) the exact value and
 // the grid's single-precision one never fall on different sides.
 WorkerCount RecommendedWorkers(std::int64_t indexHundredths, std::int64_t p);
+
+// The rule as the report states it, in French.
+std::string_view WorkerRuleText(WorkerRule rule);
+
+// What the national reference says a type of deployment is made of, in French; empty for NoType.
+std::string_view CompositionText(DpsType type);
+
+// Public rescue more than 30 minutes away makes an alert post too little, whatever the RIS.
+bool PapsFallsShort(const EvaluationRecord& record);
 
 } // namespace corvane

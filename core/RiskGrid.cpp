@@ -1,18 +1,13 @@
 #include "core/RiskGrid.h"
 
 #include "core/NumberText.h"
+#include "core/RisBands.h"
 
 namespace corvane {
 
 namespace {
 
 constexpr std::int64_t kFullCountLimit = 100000;
-
-// The band constants, compared in single precision.
-constexpr float kDiligenceLimit = 0.25F;
-constexpr float kPapsLimit = 1.125F;
-constexpr float kDpsPeLimit = 12.0F;
-constexpr float kDpsMeLimit = 36.0F;
 
 } // namespace
 
@@ -89,20 +84,10 @@ DpsType RiskGrid::ClassifyRis(float ris) {
     if (ris == 0.0F) {
         return DpsType::NoType;
     }
-    if (ris <= kDiligenceLimit) {
-        return DpsType::Diligence;
-    }
-    if (ris <= kPapsLimit) {
-        return DpsType::Paps;
-    }
-    if (ris <= kDpsPeLimit) {
-        return DpsType::DpsPe;
-    }
-    if (ris <= kDpsMeLimit) {
-        return DpsType::DpsMe;
-    }
-    if (ris > kDpsMeLimit) {
-        return DpsType::DpsGe;
+    for (const RisBand& band : kRisBands) {
+        if (ris <= band.upTo) {
+            return band.type;
+        }
     }
     return DpsType::NoType; // not a number: no band says anything about it
 }

@@ -5,6 +5,8 @@
 #include "core/FrenchFigure.h"
 #include "core/IndicatorTexts.h"
 #include "core/NumberText.h"
+#include "core/RecommendedWorkers.h"
+#include "core/RisBands.h"
 #include "platform/JpegCodec.h"
 
 #include <QBuffer>
@@ -86,57 +88,6 @@ QString Figure(std::string_view text) {
     return Shown(FrenchFigure(text, "\u202F"));
 }
 
-QString RuleText(WorkerRule rule) {
-    switch (rule) {
-    case WorkerRule::NoDeployment:
-        return QStringLiteral(
-            "RIS inférieur ou égal à 0,25 : aucun intervenant secouriste, la "
-            "sécurité relève de la diligence de l'autorité de police compétente.");
-    case WorkerRule::AlertPost:
-        return QStringLiteral("RIS supérieur à 0,25 et inférieur ou égal à 1,125 : un point "
-                              "d'alerte et de premier secours, tenu par deux personnes.");
-    case WorkerRule::SmallPost:
-        return QStringLiteral("RIS supérieur à 1,125 et inférieur ou égal à 4 : quatre "
-                              "intervenants secouristes, l'effectif d'un poste de secours.");
-    case WorkerRule::NextEven:
-        return QStringLiteral("RIS supérieur à 4 : le RIS arrondi au nombre pair supérieur.");
-    }
-    return {};
-}
-
-// What the national reference says a type of deployment is made of.
-QString CompositionText(DpsType type) {
-    switch (type) {
-    case DpsType::NoType:
-        return {};
-    case DpsType::Diligence:
-        return QStringLiteral("Aucun dispositif prévisionnel de secours n'est requis : la "
-                              "sécurité relève de la diligence de l'autorité de police "
-                              "compétente.");
-    case DpsType::Paps:
-        return QStringLiteral("Un point d'alerte et de premier secours (PAPS) est tenu par deux "
-                              "personnes.");
-    case DpsType::DpsPe:
-        return QStringLiteral("Un DPS de petite envergure est un poste de secours sous "
-                              "l'autorité d'un chef de poste : de 4 à 12 intervenants "
-                              "secouristes.");
-    case DpsType::DpsMe:
-        return QStringLiteral("Un DPS de moyenne envergure compte deux ou trois postes de "
-                              "secours sous l'autorité d'un chef de section : de 12 à 36 "
-                              "intervenants secouristes et deux logisticiens.");
-    case DpsType::DpsGe:
-        return QStringLiteral("Un DPS de grande envergure compte au moins quatre postes de "
-                              "secours répartis en au moins deux secteurs : plus de 36 "
-                              "intervenants secouristes.");
-    }
-    return {};
-}
-
-// Public rescue more than 30 minutes away makes an alert post too little, whatever the RIS.
-bool PapsFallsShort(const EvaluationRecord& record) {
-    return record.e2Choice == kOptionCount && record.banner == DpsType::Paps;
-}
-
 // Which saved figure does not follow from the others.
 QString Disagreement(SavedResults results) {
     switch (results) {
@@ -172,12 +123,12 @@ QString NoVerdictText(SavedResults results) {
 
 QString BandText(std::size_t index) {
     const RisBand& band = kRisBands[index];
-    const QString upTo = Figure(band.upTo);
+    const QString upTo = Figure(band.upToText);
     if (index == 0) {
         return QStringLiteral("RIS ≤ ") + upTo;
     }
-    const QString from = Figure(kRisBands[index - 1].upTo);
-    if (band.upTo.empty()) {
+    const QString from = Figure(kRisBands[index - 1].upToText);
+    if (band.upToText.empty()) {
         return QStringLiteral("RIS > ") + from;
     }
     return from + QStringLiteral(" < RIS ≤ ") + upTo;
@@ -499,11 +450,11 @@ private:
                                       Figure(WriteWholeNumber(verdict.workers->workers)),
                                   Font(13, QFont::Bold), inner, 2),
                             kInk);
-        blocks.emplace_back(
-            Block(QStringLiteral("Règle appliquée : ") + RuleText(verdict.workers->rule), Font(9),
-                  inner, 2),
-            kInk);
-        const QString composition = CompositionText(record_.banner);
+        blocks.emplace_back(Block(QStringLiteral("Règle appliquée : ") +
+                                      Shown(WorkerRuleText(verdict.workers->rule)),
+                                  Font(9), inner, 2),
+                            kInk);
+        const QString composition = Shown(CompositionText(record_.banner));
         if (!composition.isEmpty()) {
             blocks.emplace_back(Block(composition, Font(9), inner, 2), kMuted);
         }

@@ -4,6 +4,7 @@
 #include "core/EvaluationFile.h"
 #include "core/Indicator.h"
 #include "core/NumberText.h"
+#include "core/RisBands.h"
 #include "core/RiskGrid.h"
 #include "tests/support/FileContent.h"
 
@@ -301,12 +302,12 @@ private slots:
         for (std::size_t index = 0; index < kRisBands.size(); ++index) {
             const RisBand& band = kRisBands[index];
             QCOMPARE(RiskGrid::ClassifyRis(Above(lower)), band.type);
-            if (band.upTo.empty()) {
+            if (band.upToText.empty()) {
                 QCOMPARE(index + 1, kRisBands.size());
                 QCOMPARE(RiskGrid::ClassifyRis(std::numeric_limits<float>::max()), band.type);
                 break;
             }
-            const float upTo = ReadDecimalText(band.upTo);
+            const float upTo = ReadDecimalText(band.upToText);
             QCOMPARE(RiskGrid::ClassifyRis(upTo), band.type);
             QVERIFY(RiskGrid::ClassifyRis(Above(upTo)) != band.type);
             lower = upTo;
