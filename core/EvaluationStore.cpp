@@ -1,7 +1,6 @@
 #include "core/EvaluationStore.h"
 
 #include "core/EvaluationFile.h"
-#include "core/Indicator.h"
 
 #include <filesystem>
 
@@ -13,22 +12,6 @@ constexpr std::string_view kFileExtension = ".ini";
 
 std::filesystem::path PathFromUtf8(std::string_view text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-StoredEvaluation StoredFromValues(const EvaluationFileValues& values) {
-    StoredEvaluation stored;
-    stored.p2Choice = OptionFromValue(Indicator::P2, values.p2);
-    stored.e1Choice = OptionFromValue(Indicator::E1, values.e1);
-    stored.e2Choice = OptionFromValue(Indicator::E2, values.e2);
-    stored.p1Text = values.p1;
-    stored.pText = values.p;
-    stored.riskIndexText = values.i;
-    stored.risText = values.ris;
-    stored.dpsTypeText = values.type;
-    // A type text the program does not know shows no banner rather than a stale one.
-    stored.banner = DpsTypeFromText(values.type).value_or(DpsType::NoType);
-    stored.savedOnText = std::string(kSavedOnPrefix) + values.date;
-    return stored;
 }
 
 } // namespace
@@ -81,13 +64,11 @@ FileOutcome EvaluationStore::SaveEvaluation(std::string_view name) {
 }
 
 FileOutcome EvaluationStore::OpenEvaluation(const std::string& path) {
-    const std::unique_ptr<ByteSource> source = files_.OpenForReading(path);
-    const std::optional<EvaluationFileValues> values =
-        source ? ReadEvaluationFile(*source) : std::nullopt;
-    if (!values) {
+    const std::optional<EvaluationRecord> stored = ReadEvaluation(files_, path);
+    if (!stored) {
         return AskRetry(OpeningFailureQuestion());
     }
-    grid_.RestoreEvaluation(StoredFromValues(*values));
+    grid_.RestoreEvaluation(*stored);
     return FileOutcome::Done;
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "core/ByteSource.h"
+#include "core/EvaluationFiles.h"
 #include "core/FrenchDate.h"
 #include "core/RiskGrid.h"
 #include "core/UserMessage.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,28 +13,10 @@ namespace corvane {
 
 enum class FileOutcome { Done, RetryRequested, Failed };
 
-// How evaluation files reach the disk.
-class EvaluationFiles {
-public:
-    virtual ~EvaluationFiles() = default;
-    // Whether anything, a file or a folder, is at `path`.
-    virtual bool Exists(const std::string& path) = 0;
-    // Whether the folder that holds `path`, with every link on the way resolved, is `folder` or
-    // lies inside it. The last part of `path` is not resolved: a link there is itself replaced.
-    virtual bool IsInsideFolder(const std::string& folder, const std::string& path) = 0;
-    // Puts `bytes` at `path` as a whole new file, or leaves whatever was there untouched and
-    // returns false. Nothing half written is ever left behind.
-    virtual bool ReplaceWhole(const std::string& path, std::string_view bytes) = 0;
-    // The file opened for reading only; nothing when it cannot be opened.
-    virtual std::unique_ptr<ByteSource> OpenForReading(const std::string& path) = 0;
-};
-
 using Clock = std::function<LocalDateTime()>;
 
 UserMessage CreationFailureQuestion();
 UserMessage OpeningFailureQuestion();
-
-inline constexpr std::string_view kSavedOnPrefix = "Cette évaluation a été enregistrée le ";
 
 // Saves the grid's evaluation under a name in the evaluations folder and opens evaluation files
 // into the grid. Failures are asked about here; the caller repeats on RetryRequested.

@@ -118,7 +118,7 @@ void RiskGrid::SetName(std::string_view text) {
     Notify();
 }
 
-void RiskGrid::RestoreEvaluation(const StoredEvaluation& stored) {
+void RiskGrid::RestoreEvaluation(const EvaluationRecord& stored) {
     const std::pair<Indicator, int> choices[] = {{Indicator::P2, stored.p2Choice},
                                                  {Indicator::E1, stored.e1Choice},
                                                  {Indicator::E2, stored.e2Choice}};

@@ -31,20 +31,6 @@ enum RecordField : std::uint32_t {
 };
 using RecordFields = std::uint32_t;
 
-// What an opened evaluation file restores. A choice of 0 leaves that indicator as it was.
-struct StoredEvaluation {
-    int p2Choice = 0;
-    int e1Choice = 0;
-    int e2Choice = 0;
-    std::string p1Text;
-    std::string pText;
-    std::string riskIndexText;
-    std::string risText;
-    std::string dpsTypeText;
-    DpsType banner = DpsType::NoType;
-    std::string savedOnText;
-};
-
 // The grid's rules on texts alone, as the grid page applies them, for whoever must check saved
 // figures against them.
 
@@ -81,8 +67,10 @@ public:
     void EditName(std::string_view text);
     // The program wrote the name, as after an opening: nothing else changes.
     void SetName(std::string_view text);
-    // An opened file's values, stood in place as they were saved, without recomputation.
-    void RestoreEvaluation(const StoredEvaluation& stored);
+    // An opened file's values, stood in place as they were saved, without recomputation. The
+    // name is not taken from it, and the coefficients follow the options: an option outside 1
+    // to 4 leaves that indicator as it was.
+    void RestoreEvaluation(const EvaluationRecord& stored);
 
     int Choice(Indicator indicator) const;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/EvaluationStore.h"
+#include "core/EvaluationFiles.h"
 
 namespace corvane {
 

@@ -1,6 +1,7 @@
 #include "report/OpenedEvaluation.h"
 
-#include "core/EvaluationStore.h"
+#include "core/EvaluationFiles.h"
+#include "core/RiskGrid.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/FolderReading.h"
 #include "platform/NativeNames.h"
@@ -10,12 +11,6 @@
 namespace corvane {
 
 namespace {
-
-// Declines every question: a report does not try again.
-class DecliningAsker : public MessageAsker {
-public:
-    MessageAnswer Ask(const UserMessage&) override { return MessageAnswer::No; }
-};
 
 std::string WhyUnreadable(const std::string& path) {
     switch (KindAt(NameFromNative(QByteArray::fromStdString(path)))) {
@@ -36,13 +31,13 @@ std::string WhyUnreadable(const std::string& path) {
 } // namespace
 
 OpeningResult OpenEvaluationFile(const std::string& path) {
-    RiskGrid grid;
     DiskEvaluationFiles files;
-    DecliningAsker asker;
-    EvaluationStore store(grid, files, asker, {}, {});
-    if (store.OpenEvaluation(path) != FileOutcome::Done) {
+    const std::optional<EvaluationRecord> stored = ReadEvaluation(files, path);
+    if (!stored) {
         return {std::nullopt, WhyUnreadable(path)};
     }
+    RiskGrid grid;
+    grid.RestoreEvaluation(*stored);
     grid.SetName(QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString());
     OpenedEvaluation opened{grid.Record(), {}, CheckSavedResults(grid.Record())};
     const std::string& savedOn = opened.record.savedOnText;

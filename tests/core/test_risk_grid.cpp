@@ -76,10 +76,21 @@ EvaluationRecord NewRecord() {
 }
 
 // What an opened file restores: the choices (0 leaves one as it was) and the stored texts.
-StoredEvaluation Stored(int p2, int e1, int e2, const std::string& p1, const std::string& p,
+EvaluationRecord Stored(int p2, int e1, int e2, const std::string& p1, const std::string& p,
                         const std::string& index, const std::string& ris, DpsType type,
                         const std::string& savedOn) {
-    return {p2, e1, e2, p1, p, index, ris, TypeText(type), type, savedOn};
+    EvaluationRecord stored;
+    stored.p2Choice = p2;
+    stored.e1Choice = e1;
+    stored.e2Choice = e2;
+    stored.p1Text = p1;
+    stored.pText = p;
+    stored.riskIndexText = index;
+    stored.risText = ris;
+    stored.dpsTypeText = TypeText(type);
+    stored.banner = type;
+    stored.savedOnText = savedOn;
+    return stored;
 }
 
 // Every call of the observer during one operation.
@@ -373,7 +384,7 @@ void TestRiskGrid::observerReportsChangedFields() {
 
     // The file holds what the page shows, but for the P1 text and the saved-on line.
     const EvaluationRecord& shown = grid.Record();
-    const StoredEvaluation stored = Stored(0, 0, 0, "1500", shown.pText, shown.riskIndexText,
+    const EvaluationRecord stored = Stored(0, 0, 0, "1500", shown.pText, shown.riskIndexText,
                                            shown.risText, shown.banner, "Samedi 14 Mars 2026");
     QCOMPARE(during([&] { grid.RestoreEvaluation(stored); }),
              (Seen{1, kP1TextField | kSavedOnTextField}));
