@@ -2,12 +2,13 @@
 
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
-#include "core/FrenchFigure.h"
 #include "core/IndicatorTexts.h"
 #include "core/NumberText.h"
 #include "core/RecommendedWorkers.h"
 #include "core/RisBands.h"
 #include "platform/JpegCodec.h"
+#include "report/ReportTexts.h"
+#include "report/TextBlock.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -16,7 +17,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <memory>
@@ -42,175 +42,6 @@ const QColor kLine(0xa8, 0xae, 0xb8);
 const QColor kShade(0xec, 0xf0, 0xf6);
 const QColor kWarningInk(0x9a, 0x1b, 0x1b);
 const QColor kWarningFill(0xfc, 0xec, 0xea);
-
-// Far more than any box of the page can show: a hand-edited file may hold a huge value, which is
-// cut here before it is laid out.
-constexpr qsizetype kMaxShownChars = 1000;
-
-const QString kEllipsis = QStringLiteral("\u2026");
-
-// A stored text as the page shows it: control characters become spaces.
-QString Shown(std::string_view text) {
-    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (shown.size() > kMaxShownChars) {
-        qsizetype end = kMaxShownChars;
-        if (shown.at(end - 1).isHighSurrogate()) {
-            --end;
-        }
-        shown.truncate(end);
-        shown += kEllipsis;
-    }
-    for (QChar& character : shown) {
-        if (character.category() == QChar::Other_Control) {
-            character = u' ';
-        }
-    }
-    return shown;
-}
-
-// A description of the grid page, whose "\n" only breaks the page's line.
-QString OneParagraph(const char* text) {
-    return QString::fromUtf8(text).replace(u'\n', u' ');
-}
-
-// An indicator's title on the grid page without the page's instruction to choose.
-QString IndicatorTitle(const char* pageTitle) {
-    QString title = QString::fromUtf8(pageTitle);
-    const qsizetype instruction = title.lastIndexOf(QStringLiteral(", choisir"));
-    if (instruction > 0) {
-        title.truncate(instruction);
-    }
-    return title;
-}
-
-// A saved figure as a French document writes it: "340 000", "2,250".
-QString Figure(std::string_view text) {
-    return Shown(FrenchFigure(text, "\u202F"));
-}
-
-// Which saved figure does not follow from the others.
-QString Disagreement(SavedResults results) {
-    switch (results) {
-    case SavedResults::PNotFromP1:
-        return QStringLiteral("l'effectif pris en compte (P) n'est pas celui que donne P1.");
-    case SavedResults::IndexNotFromOptions:
-        return QStringLiteral(
-            "l'indice total de risque n'est pas celui que donnent les options retenues.");
-    case SavedResults::RisNotFromIndexAndP:
-        return QStringLiteral("le RIS n'est pas celui que donnent l'indice et P.");
-    case SavedResults::TypeNotFromRis:
-        return QStringLiteral("le type de DPS n'est pas celui que donne le RIS.");
-    default:
-        return {};
-    }
-}
-
-// Why no number of workers is given for results that are not the grid's own.
-QString NoVerdictText(SavedResults results) {
-    QString why;
-    if (results == SavedResults::NoHeadcount) {
-        why = QStringLiteral("L'évaluation ne contient pas d'effectif (P1).");
-    } else if (results == SavedResults::MissingResult) {
-        why = QStringLiteral(
-            "L'évaluation ne contient pas tous ses résultats (P, RIS ou type de DPS).");
-    } else {
-        why =
-            QStringLiteral("Les chiffres enregistrés ne concordent pas : ") + Disagreement(results);
-    }
-    return why + QStringLiteral(" Aucun nombre d'intervenants n'est donné : ouvrez "
-                                "l'évaluation dans Corvane et enregistrez-la de nouveau.");
-}
-
-QString BandText(std::size_t index) {
-    const RisBand& band = kRisBands[index];
-    const QString upTo = Figure(band.upToText);
-    if (index == 0) {
-        return QStringLiteral("RIS ≤ ") + upTo;
-    }
-    const QString from = Figure(kRisBands[index - 1].upToText);
-    if (band.upToText.empty()) {
-        return QStringLiteral("RIS > ") + from;
-    }
-    return from + QStringLiteral(" < RIS ≤ ") + upTo;
-}
-
-QFont Font(qreal points, QFont::Weight weight = QFont::Normal, bool italic = false) {
-    // The Arial-compatible face the program's pages use, installed with it.
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setWeight(weight);
-    font.setItalic(italic);
-    return font;
-}
-
-// A text laid out in a width on at most a number of lines; when it does not fit, the last line
-// shows what it can of the rest, ended by an ellipsis.
-class TextBlock {
-public:
-    TextBlock(const QString& text, const QFont& font, qreal width, int maxLines,
-              QPaintDevice* device, Qt::Alignment alignment = Qt::AlignLeft)
-        : layout_(std::make_unique<QTextLayout>(text, font, device)), font_(font), width_(width),
-          alignment_(alignment), device_(device) {
-        QTextOption option(alignment);
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout_->setTextOption(option);
-        layout_->beginLayout();
-        for (int count = 0; count < maxLines; ++count) {
-            QTextLine line = layout_->createLine();
-            if (!line.isValid()) {
-                break;
-            }
-            line.setLineWidth(width);
-            line.setPosition({0, height_});
-            height_ += line.height();
-            ++lines_;
-        }
-        layout_->endLayout();
-        if (lines_ > 0) {
-            const QTextLine last = layout_->lineAt(lines_ - 1);
-            if (last.textStart() + last.textLength() < text.size()) {
-                const QString rest = text.mid(last.textStart()).simplified();
-                elidedLast_ = QFontMetricsF(font, device).elidedText(rest, Qt::ElideRight, width);
-                if (!elidedLast_.endsWith(kEllipsis)) {
-                    elidedLast_ += kEllipsis;
-                }
-            }
-        }
-    }
-
-    qreal Height() const { return height_; }
-
-    void Draw(QPainter& painter, QPointF topLeft) const {
-        for (int index = 0; index < lines_; ++index) {
-            const QTextLine line = layout_->lineAt(index);
-            if (index + 1 < lines_ || elidedLast_.isEmpty()) {
-                line.draw(&painter, topLeft);
-                continue;
-            }
-            const qreal advance = QFontMetricsF(font_, device_).horizontalAdvance(elidedLast_);
-            qreal x = topLeft.x();
-            if ((alignment_ & Qt::AlignHCenter) != 0) {
-                x += (width_ - advance) / 2;
-            } else if ((alignment_ & Qt::AlignRight) != 0) {
-                x += width_ - advance;
-            }
-            painter.setFont(font_);
-            painter.drawText(QPointF(x, topLeft.y() + line.y() + line.ascent()), elidedLast_);
-        }
-    }
-
-private:
-    std::unique_ptr<QTextLayout> layout_;
-    QFont font_;
-    qreal width_;
-    Qt::Alignment alignment_;
-    QPaintDevice* device_;
-    int lines_ = 0;
-    qreal height_ = 0;
-    QString elidedLast_;
-};
 
 struct Cell {
     QString text;

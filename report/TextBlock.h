@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+#include <QString>
+#include <QTextLayout>
+
+#include <memory>
+
+class QPaintDevice;
+class QPainter;
+
+namespace corvane {
+
+inline const QString kEllipsis = QStringLiteral("\u2026");
+
+// The Arial-compatible face the program's pages use, installed with it, at a size in points.
+QFont Font(qreal points, QFont::Weight weight = QFont::Normal, bool italic = false);
+
+// A text laid out in a width on at most a number of lines; when it does not fit, the last line
+// shows what it can of the rest, ended by an ellipsis.
+class TextBlock {
+public:
+    TextBlock(const QString& text, const QFont& font, qreal width, int maxLines,
+              QPaintDevice* device, Qt::Alignment alignment = Qt::AlignLeft);
+
+    qreal Height() const { return height_; }
+
+    void Draw(QPainter& painter, QPointF topLeft) const;
+
+private:
+    std::unique_ptr<QTextLayout> layout_;
+    QFont font_;
+    qreal width_;
+    Qt::Alignment alignment_;
+    QPaintDevice* device_;
+    int lines_ = 0;
+    qreal height_ = 0;
+    QString elidedLast_;
+};
+
+} // namespace corvane
