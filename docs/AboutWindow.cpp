@@ -1,5 +1,7 @@
 #include "docs/AboutWindow.h"
 
+#include "platform/Placement.h"
+
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "docs/Maker.h"
@@ -124,8 +126,7 @@ void AboutWindow::BuildStatusBar(const PictureCatalogue& pictures) {
 
 void AboutWindow::CentreOnScreen() {
     if (const QScreen* shown = screen()) {
-        const QRect area = shown->geometry();
-        move(area.x() + (area.width() - kWidth) / 2, area.y() + (area.height() - kHeight) / 2);
+        move(CentredIn(shown->geometry(), QSize(kWidth, kHeight)));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/Placement.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -164,8 +166,7 @@ QString QtDialogs::PromptText(const QString& title, const QString& label) {
     QObject::connect(ok, &QAbstractButton::clicked, &dialog, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignRight);
     if (const QScreen* screen = dialog.screen(); screen != nullptr) {
-        dialog.move(screen->availableGeometry().center() -
-                    QPoint(kPromptSize.width() / 2, kPromptSize.height() / 2));
+        dialog.setGeometry(QRect(CentredIn(screen->availableGeometry(), kPromptSize), kPromptSize));
     }
     field->setFocus();
     return dialog.exec() == QDialog::Accepted ? field->text() : QString();

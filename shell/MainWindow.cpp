@@ -89,11 +89,6 @@ QAction* MainWindow::Command(int command) const {
     return found == actions_.end() ? nullptr : found->second;
 }
 
-QPoint MainWindow::PlaceOnScreen(QSize screen, QSize window) {
-    return {(screen.width() - std::min(screen.width(), window.width())) / 2,
-            (screen.height() - std::min(screen.height(), window.height())) / 2};
-}
-
 void MainWindow::BuildPanel() {
     auto* client = new QWidget(this);
     setCentralWidget(client);

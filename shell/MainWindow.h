@@ -52,10 +52,6 @@ public:
     const AppPaths& Paths() const { return paths_; }
     QAction* Command(int command) const;
 
-    // Where the window opens on a screen of the given size: centred, or at the top-left corner
-    // when the screen is smaller than the window.
-    static QPoint PlaceOnScreen(QSize screen, QSize window);
-
 private:
     QString NameFieldText() const override;
     void FocusNameField() override;

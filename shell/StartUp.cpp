@@ -5,6 +5,7 @@
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/FolderWatch.h"
+#include "platform/Placement.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsNowhere.h"
@@ -51,8 +52,7 @@ int RunProgram(QApplication& application) {
 
     MainWindow window({dialogs, desktop, files, *watch, LocalNow, pictures}, paths);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->geometry().topLeft() +
-                    MainWindow::PlaceOnScreen(screen->geometry().size(), window.size()));
+        window.move(CentredIn(screen->geometry(), window.size()));
     }
     window.show();
     window.activateWindow();

@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
+#include "platform/Placement.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedDialogs.h"
 #include "shell/MainWindow.h"
@@ -348,7 +349,8 @@ private slots:
     void placeOnScreen() {
         QFETCH(QSize, screen);
         QFETCH(QPoint, topLeft);
-        QCOMPARE(MainWindow::PlaceOnScreen(screen, QSize(1014, 718)), topLeft);
+        QCOMPARE(CentredIn(QRect(QPoint(100, 50), screen), QSize(1014, 718)),
+                 QPoint(100, 50) + topLeft);
     }
 
     void menuItems_data() {
