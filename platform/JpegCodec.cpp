@@ -1,6 +1,5 @@
 #include "platform/JpegCodec.h"
 
-#include "platform/ReplaceFile.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -176,14 +175,6 @@ std::optional<QByteArray> EncodeJpeg(const QImage& image, int quality, bool prog
     jpeg_destroy_compress(&job.cinfo);
     std::free(job.out);
     return result;
-}
-
-bool WriteJpegFile(const QImage& image, int quality, const QString& path) {
-    const std::optional<QByteArray> bytes = EncodeJpeg(image, quality);
-    if (!bytes) {
-        return false;
-    }
-    return ReplaceFileWhole(path, *bytes);
 }
 
 } // namespace corvane

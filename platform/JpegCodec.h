@@ -16,8 +16,4 @@ std::optional<QImage> DecodeJpeg(QByteArrayView bytes);
 // Encodes the picture as 24-bit RGB in a JFIF file with the library's default settings.
 std::optional<QByteArray> EncodeJpeg(const QImage& image, int quality, bool progressive = false);
 
-// Writes the encoded picture to path whole, replacing any file there; on failure whatever was at
-// path stays as it was and nothing half written is left.
-bool WriteJpegFile(const QImage& image, int quality, const QString& path);
-
 } // namespace corvane

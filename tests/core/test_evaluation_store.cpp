@@ -2,7 +2,7 @@
 #include "core/EvaluationStore.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "tests/support/FileContent.h"
-#include "tests/support/ScriptedAsker.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,7 @@ class TestEvaluationStore : public QObject {
     std::unique_ptr<QTemporaryDir> home_;
     QString folder_; // ends with the separator, like the program's own folder paths
     std::unique_ptr<RiskGrid> grid_;
-    std::unique_ptr<ScriptedAsker> asker_;
+    std::unique_ptr<ScriptedDialogs> asker_;
     std::unique_ptr<DiskEvaluationFiles> files_;
     std::unique_ptr<EvaluationStore> store_;
 
@@ -59,15 +59,14 @@ private slots:
         QVERIFY(QDir(home_->path()).mkdir("Mes Evaluations"));
         folder_ = home_->path() + "/Mes Evaluations/";
         grid_ = std::make_unique<RiskGrid>();
-        asker_ = std::make_unique<ScriptedAsker>();
+        asker_ = std::make_unique<ScriptedDialogs>();
         files_ = std::make_unique<DiskEvaluationFiles>();
         store_ = std::make_unique<EvaluationStore>(
             *grid_, *files_, *asker_, [] { return kSaturdayMorning; }, folder_.toStdString());
     }
 
     void cleanup() {
-        QCOMPARE(asker_->unexpected, 0);
-        QCOMPARE(asker_->Unanswered(), std::size_t{0});
+        QVERIFY(asker_->Finished());
     }
 
     void savesTheExampleByteForByte() {
@@ -77,7 +76,7 @@ private slots:
         QCOMPARE(bytes.size(), 182);
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF\r\n[Global]\r\nP2 = OptP2_2\r\n"));
         QVERIFY(bytes.contains("\r\nI = 0.90\r\nRIS = 2.250\r\nType = DPS de petite envergure"));
-        QVERIFY(asker_->asked.empty());
+        QVERIFY(asker_->messages.empty());
         QCOMPARE(FolderEntries(), QStringList{"FETE DU VILLAGE.ini"});
         // A new file is readable by others like any document, not private like a temporary.
         QVERIFY(QFileInfo(PathFor("FETE DU VILLAGE")).permissions() & QFileDevice::ReadOther);
@@ -116,15 +115,15 @@ private slots:
         QFETCH(bool, retry);
         QVERIFY(QDir(folder_).mkdir("FOLDER.ini"));
         QFile::remove("/tmp/corvane-absolute-name.ini");
-        asker_->Script({retry ? MessageAnswer::Yes : MessageAnswer::No});
+        asker_->ScriptAnswers({retry ? MessageAnswer::Yes : MessageAnswer::No});
         FillExample();
         const EvaluationRecord before = grid_->Record();
 
         QCOMPARE(store_->SaveEvaluation(name.toStdString()),
                  retry ? FileOutcome::RetryRequested : FileOutcome::Failed);
 
-        QCOMPARE(asker_->asked.size(), std::size_t{1});
-        const UserMessage& question = asker_->asked.front();
+        QCOMPARE(asker_->messages.size(), std::size_t{1});
+        const UserMessage& question = asker_->messages.front();
         QCOMPARE(Q(question.title), QString("Erreur!"));
         QCOMPARE(Q(question.text),
                  QString::fromUtf8(" Une erreur est survenue, impossible de créer le "
@@ -160,11 +159,11 @@ private slots:
         QVERIFY(QFile::link(outside.path(), folder_ + "LINK"));
         WriteAll(PathFor("RO"), "kept");
         QVERIFY(QFile::setPermissions(PathFor("RO"), QFileDevice::ReadOwner));
-        asker_->Script({MessageAnswer::No});
+        asker_->ScriptAnswers({MessageAnswer::No});
 
         QCOMPARE(store_->SaveEvaluation(name.toStdString()), FileOutcome::Failed);
 
-        QVERIFY(asker_->asked.at(0) == CreationFailureQuestion());
+        QVERIFY(asker_->messages.at(0) == CreationFailureQuestion());
         QCOMPARE(ReadAll(PathFor("RO")), QByteArray("kept"));
         QCOMPARE(
             QDir(outside.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
@@ -173,7 +172,7 @@ private slots:
 
     void aMissingFolderAsksAndWritesNothing() {
         QVERIFY(QDir(folder_).removeRecursively());
-        asker_->Script({MessageAnswer::No});
+        asker_->ScriptAnswers({MessageAnswer::No});
         QCOMPARE(store_->SaveEvaluation("A"), FileOutcome::Failed);
         QVERIFY(!QFileInfo::exists(folder_));
     }
@@ -191,7 +190,7 @@ private slots:
         rlimit small = original;
         small.rlim_cur = 64;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        asker_->Script({MessageAnswer::Yes, MessageAnswer::No});
+        asker_->ScriptAnswers({MessageAnswer::Yes, MessageAnswer::No});
         const FileOutcome first = store_->SaveEvaluation("KEPT");
         const FileOutcome second = store_->SaveEvaluation("KEPT");
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &original), 0);
@@ -308,13 +307,13 @@ private slots:
         QVERIFY(QDir(folder_).mkdir("FOLDER.ini"));
         FillExample();
         const EvaluationRecord before = grid_->Record();
-        asker_->Script({retry ? MessageAnswer::Yes : MessageAnswer::No});
+        asker_->ScriptAnswers({retry ? MessageAnswer::Yes : MessageAnswer::No});
 
         QCOMPARE(store_->OpenEvaluation(PathFor(name).toStdString()),
                  retry ? FileOutcome::RetryRequested : FileOutcome::Failed);
-        QCOMPARE(asker_->asked.size(), std::size_t{1});
-        QVERIFY(asker_->asked.front() == OpeningFailureQuestion());
-        QCOMPARE(Q(asker_->asked.front().text),
+        QCOMPARE(asker_->messages.size(), std::size_t{1});
+        QVERIFY(asker_->messages.front() == OpeningFailureQuestion());
+        QCOMPARE(Q(asker_->messages.front().text),
                  QString::fromUtf8("Impossible d'ouvrir le fichier.\r\nVoulez-vous essayer à "
                                    "nouveau ?"));
         QVERIFY(grid_->Record() == before);

@@ -9,8 +9,8 @@
 #include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
-#include "platform/ScriptedDesktop.h"
-#include "platform/ScriptedDialogs.h"
+#include "tests/support/ScriptedDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "shell/MainWindow.h"
 
 #include <QAbstractButton>

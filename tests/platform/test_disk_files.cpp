@@ -4,7 +4,7 @@
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/ReplaceFile.h"
-#include "platform/ScriptedDesktop.h"
+#include "tests/support/ScriptedDesktop.h"
 #include "platform/TemporaryFiles.h"
 #include "tests/support/FileContent.h"
 

@@ -6,8 +6,8 @@
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/IconDecoding.h"
 #include "platform/InotifyFolderWatch.h"
-#include "platform/ScriptedDesktop.h"
-#include "platform/ScriptedDialogs.h"
+#include "tests/support/ScriptedDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "shell/MainWindow.h"
 #include "widgets/DeferredIconStyle.h"
 
