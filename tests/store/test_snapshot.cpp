@@ -5,12 +5,12 @@
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/JpegCodec.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "shell/MainWindow.h"
 #include "store/OpenPicture.h"
 #include "store/Snapshot.h"
 #include "tests/support/FileContent.h"
+#include "tests/support/ScriptedDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,6 +31,16 @@ namespace {
 
 const LocalDateTime kLeapYearAfternoon{{2020, 2, 28}, 14, 30, 15};
 const QString kStamp = QStringLiteral("_20200228_143015.jpeg");
+
+// The three messages of the snapshot and the picture opening, as the user reads them.
+const UserMessage kOpenSnapshotQuestion{"Afficher l'image", "Souhaitez vous ouvrir l'image créée ?",
+                                        MessageIcon::Question, MessageButtons::YesNo};
+const UserMessage kSnapshotFailure{"Capture d'écran",
+                                   "Une erreur est survenue lors de la création de l'image.",
+                                   MessageIcon::Error, MessageButtons::Ok};
+const UserMessage kPictureOpeningFailure{"Image évaluation",
+                                         "Impossible d'ouvrir l'image sélectionnée!",
+                                         MessageIcon::Warning, MessageButtons::Ok};
 
 QString Describe(const std::vector<UserMessage>& messages) {
     QStringList described;
@@ -197,7 +207,7 @@ private slots:
                  field.isEmpty() ? QStringList{"Image|Donnez un nom à l'image"} : QStringList{});
         const std::vector<UserMessage> asked =
             written.isEmpty() ? std::vector<UserMessage>{}
-                              : std::vector<UserMessage>{OpenSnapshotQuestion()};
+                              : std::vector<UserMessage>{kOpenSnapshotQuestion};
         QCOMPARE(dialogs_->messages, asked);
         QCOMPARE(desktop_->opened, opened ? QStringList{path} : QStringList{});
         QCOMPARE(nameField_->text(), field);
@@ -232,7 +242,7 @@ private slots:
         dialogs_->ScriptAnswers({MessageAnswer::Ok});
         ClickSnapshot();
 
-        QCOMPARE(dialogs_->messages, std::vector<UserMessage>{SnapshotFailureMessage()});
+        QCOMPARE(dialogs_->messages, std::vector<UserMessage>{kSnapshotFailure});
         QCOMPARE(Entries(Images()), before);
         QCOMPARE(Entries(outside), QStringList{});
         QCOMPARE(Entries(Documents()), QStringList({"Mes Evaluations", "Mes Evaluations Images"}));
@@ -261,7 +271,7 @@ private slots:
         const std::optional<QImage> picture = Picture(path);
         QVERIFY(picture);
         QCOMPARE(picture->size(), QSize(1014, 518));
-        QCOMPARE(dialogs_->messages, std::vector<UserMessage>(2, OpenSnapshotQuestion()));
+        QCOMPARE(dialogs_->messages, std::vector<UserMessage>(2, kOpenSnapshotQuestion));
     }
 
     void openPicture_data() {
@@ -289,9 +299,8 @@ private slots:
         QCOMPARE(dialogs_->fileRequests[0].folder, Images());
         QCOMPARE(dialogs_->fileRequests[0].filter, QString("Fichiers images|*.jpeg"));
         QCOMPARE(desktop_->opened, chosen.isEmpty() ? QStringList{} : QStringList{chosen});
-        QCOMPARE(dialogs_->messages, failureTold
-                                         ? std::vector<UserMessage>{PictureOpeningFailureMessage()}
-                                         : std::vector<UserMessage>{});
+        QCOMPARE(dialogs_->messages, failureTold ? std::vector<UserMessage>{kPictureOpeningFailure}
+                                                 : std::vector<UserMessage>{});
     }
 };
 
