@@ -6,10 +6,10 @@
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/ScreenCopy.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "shell/MainWindow.h"
 #include "store/Snapshot.h"
+#include "tests/support/ScriptedDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

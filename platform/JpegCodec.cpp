@@ -1,6 +1,5 @@
 #include "platform/JpegCodec.h"
 
-
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>

@@ -65,9 +65,7 @@ private slots:
             *grid_, *files_, *asker_, [] { return kSaturdayMorning; }, folder_.toStdString());
     }
 
-    void cleanup() {
-        QVERIFY(asker_->Finished());
-    }
+    void cleanup() { QVERIFY(asker_->Finished()); }
 
     void savesTheExampleByteForByte() {
         FillExample();

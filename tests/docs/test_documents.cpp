@@ -7,11 +7,11 @@
 #include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
 #include "tests/support/FileContent.h"
+#include "tests/support/ScriptedDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "widgets/TitleFont.h"
 
 #include <QAction>

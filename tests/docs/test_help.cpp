@@ -9,9 +9,9 @@
 #include "platform/AppPaths.h"
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
+#include "shell/MainWindow.h"
 #include "tests/support/ScriptedDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "shell/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QFile>

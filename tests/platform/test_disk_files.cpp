@@ -4,9 +4,9 @@
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/ReplaceFile.h"
-#include "tests/support/ScriptedDesktop.h"
 #include "platform/TemporaryFiles.h"
 #include "tests/support/FileContent.h"
+#include "tests/support/ScriptedDesktop.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -6,9 +6,9 @@
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/IconDecoding.h"
 #include "platform/InotifyFolderWatch.h"
+#include "shell/MainWindow.h"
 #include "tests/support/ScriptedDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "shell/MainWindow.h"
 #include "widgets/DeferredIconStyle.h"
 
 #include <QApplication>

@@ -5,12 +5,12 @@
 #include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/NativeNames.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "shell/MainWindow.h"
 #include "shell/StartUp.h"
 #include "store/FileListPage.h"
 #include "tests/support/FileContent.h"
+#include "tests/support/ScriptedDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QDir>
