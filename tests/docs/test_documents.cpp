@@ -1,17 +1,14 @@
 // The reference documents, the help, the web and mail links and the About window, driven through
 // the real main window.
-#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/UserMessage.h"
 #include "docs/AboutWindow.h"
 #include "platform/AppPaths.h"
-#include "platform/DiskEvaluationFiles.h"
-#include "platform/InotifyFolderWatch.h"
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
 #include "tests/support/FileContent.h"
 #include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/TitleFont.h"
 
 #include <QAction>
@@ -69,31 +66,22 @@ public:
 class TestDocuments : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> home_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedDesktop> desktop_;
-    DiskEvaluationFiles files_;
-    InotifyFolderWatch watch_;
-    std::unique_ptr<PictureCatalogue> pictures_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<WindowFixture> fixture_;
+    std::unique_ptr<ScriptedDesktop> ownDesktop_; // a desktop of the test's own, when it has one
+    ScriptedDesktop* desktop_ = nullptr;          // the desktop the window meets
 
-    QString Work() const { return home_->path() + "/work/"; }
+    QString Work() const { return fixture_->Work(); }
 
-    void OpenWindow(std::unique_ptr<ScriptedDesktop> desktop) {
-        window_.reset();
-        desktop_ = std::move(desktop);
-        desktop_->documentsFolder = home_->path() + "/Documents/";
-        desktop_->workingDirectory = Work();
-        window_ = std::make_unique<MainWindow>(WindowServices{*dialogs_, *desktop_, files_, watch_,
-                                                              [] { return kMonday; }, *pictures_},
-                                               PrepareAppPaths(*desktop_));
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    void OpenWindow(std::unique_ptr<ScriptedDesktop> desktop = nullptr) {
+        fixture_->Close();
+        ownDesktop_ = std::move(desktop);
+        desktop_ = ownDesktop_ ? ownDesktop_.get() : &fixture_->desktop;
+        QVERIFY(fixture_->Open([] { return kMonday; }, ownDesktop_.get()));
     }
 
     QStringList Asked() const {
         QStringList asked;
-        for (const UserMessage& message : dialogs_->messages) {
+        for (const UserMessage& message : fixture_->dialogs.messages) {
             asked << Describe(message);
         }
         return asked;
@@ -109,7 +97,7 @@ class TestDocuments : public QObject {
     }
 
     AboutWindow* OpenAboutWindow() {
-        window_->Command(kAboutCommand)->trigger();
+        fixture_->Window()->Command(kAboutCommand)->trigger();
         AboutWindow* about = ShownAboutWindow();
         if (about != nullptr && !QTest::qWaitForWindowExposed(about)) {
             return nullptr;
@@ -132,8 +120,9 @@ class TestDocuments : public QObject {
                                                      {"AboutStatusPicture", kAboutPicture}};
         for (const auto& [name, picture] : pictures) {
             const auto* label = about->findChild<QLabel*>(name);
-            const bool same = label != nullptr && pictures_->Has(picture) &&
-                              label->pixmap().toImage() == pictures_->Picture(picture).toImage();
+            const bool same =
+                label != nullptr && WindowFixture::Pictures().Has(picture) &&
+                label->pixmap().toImage() == WindowFixture::Pictures().Picture(picture).toImage();
             content << QString("%1 picture %2: %3").arg(name).arg(picture).arg(same);
         }
         for (const char* name :
@@ -175,20 +164,17 @@ private slots:
     void initTestCase() {
         // The program's own font, so that what fits here fits on the user's screen.
         QApplication::setFont(MakeControlFont());
-        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
     }
 
     void init() {
-        home_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(home_->isValid());
-        QVERIFY(QDir(home_->path()).mkdir("work"));
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        OpenWindow(std::make_unique<ScriptedDesktop>());
+        fixture_ = std::make_unique<WindowFixture>();
+        QVERIFY(fixture_->IsValid());
+        OpenWindow();
     }
 
     void cleanup() {
-        window_.reset();
-        QVERIFY2(dialogs_->Finished(),
+        fixture_->Close();
+        QVERIFY2(fixture_->dialogs.Finished(),
                  qPrintable("unexpected dialogs; asked: " + Asked().join(" || ")));
     }
 
@@ -232,13 +218,13 @@ private slots:
         } else if (present == "folder") {
             QVERIFY(QDir(Work()).mkdir(file));
         } else {
-            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+            fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         }
 
         if (command != 0) {
-            window_->Command(command)->trigger();
+            fixture_->Window()->Command(command)->trigger();
         } else {
-            Click(window_->findChild<QPushButton*>(button));
+            Click(fixture_->Window()->findChild<QPushButton*>(button));
         }
 
         if (present.isEmpty()) {
@@ -254,9 +240,9 @@ private slots:
     // The help file is looked for where the program works at the moment of the command, and
     // handed over even when it is not there.
     void helpWithoutItsFile() {
-        desktop_->workingDirectory = home_->path() + "/elsewhere/";
-        window_->Command(kHelpCommand)->trigger();
-        QCOMPARE(desktop_->opened, QStringList{home_->path() + "/elsewhere/Corvane Help.chm"});
+        desktop_->workingDirectory = fixture_->Home() + "/elsewhere/";
+        fixture_->Window()->Command(kHelpCommand)->trigger();
+        QCOMPARE(desktop_->opened, QStringList{fixture_->Home() + "/elsewhere/Corvane Help.chm"});
         QCOMPARE(desktop_->started, QStringList());
         QCOMPARE(Asked(), QStringList());
     }
@@ -290,12 +276,12 @@ private slots:
         QFETCH(QString, failure);
         desktop_->succeeds = succeeds;
         if (!succeeds) {
-            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+            fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         }
 
         AboutWindow* about = nullptr;
         if (link.isEmpty()) {
-            window_->Command(kCheckUpdateCommand)->trigger();
+            fixture_->Window()->Command(kCheckUpdateCommand)->trigger();
         } else {
             about = OpenAboutWindow();
             QVERIFY(about);
@@ -306,7 +292,7 @@ private slots:
         QCOMPARE(Asked(), succeeds ? QStringList() : QStringList{failure});
         if (about != nullptr) {
             QCOMPARE(ShownAboutWindow(), about);
-            QVERIFY(!window_->isEnabled());
+            QVERIFY(!fixture_->Window()->isEnabled());
         }
     }
 
@@ -334,7 +320,7 @@ private slots:
             QCOMPARE(about->minimumSize(), about->maximumSize());
             QCOMPARE(about->windowFlags(),
                      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-            QVERIFY(!window_->isEnabled());
+            QVERIFY(!fixture_->Window()->isEnabled());
             const auto* text = about->findChild<QLabel*>("AboutText");
             const int needed = text->heightForWidth(text->width());
             QVERIFY2(needed <= text->height(), qPrintable(QString("needs %1 px").arg(needed)));
@@ -351,11 +337,11 @@ private slots:
 
             QVERIFY(!about->close());
             QVERIFY(about->isVisible());
-            QVERIFY(!window_->isEnabled());
+            QVERIFY(!fixture_->Window()->isEnabled());
 
             Click(about->findChild<QPushButton*>("CloseAboutButton"));
             QTRY_VERIFY(about.isNull());
-            QVERIFY(window_->isEnabled());
+            QVERIFY(fixture_->Window()->isEnabled());
         }
         QCOMPARE(Asked(), QStringList());
     }
@@ -399,12 +385,12 @@ private slots:
         QTRY_VERIFY(about.isNull());
         QCOMPARE(Asked(), QStringList());
 
-        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         late.pending.at(0)(false);
         QCOMPARE(Asked(), QStringList{kMailFailed});
 
-        window_->Command(kCheckUpdateCommand)->trigger();
-        window_.reset();
+        fixture_->Window()->Command(kCheckUpdateCommand)->trigger();
+        fixture_->Close();
         late.pending.at(1)(false);
         QCOMPARE(Asked(), QStringList{kMailFailed});
     }
@@ -412,7 +398,7 @@ private slots:
     void aboutWindowGoesWithTheMainWindow() {
         QPointer<AboutWindow> about = OpenAboutWindow();
         QVERIFY(about);
-        window_.reset();
+        fixture_->Close();
         QVERIFY(about.isNull());
     }
 };

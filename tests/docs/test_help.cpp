@@ -1,17 +1,13 @@
 // The help file's pages as the viewer shows them: every figure they give is checked against the
 // program, and no digit in a page, the table of contents or the index stands unchecked.
-#include "assets/PictureCatalogue.h"
 #include "core/DpsType.h"
 #include "core/Indicator.h"
 #include "core/NumberText.h"
 #include "core/RiskGrid.h"
 #include "docs/DocumentCommands.h"
 #include "platform/AppPaths.h"
-#include "platform/DiskEvaluationFiles.h"
-#include "platform/InotifyFolderWatch.h"
 #include "shell/MainWindow.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -256,13 +252,7 @@ QStringList UncheckedDigits(QString text, const QSet<QString>& indicatorNames) {
 class TestHelp : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home_;
-    ScriptedDialogs dialogs_;
-    ScriptedDesktop desktop_;
-    DiskEvaluationFiles files_;
-    InotifyFolderWatch watch_;
-    std::unique_ptr<PictureCatalogue> pictures_;
-    std::unique_ptr<MainWindow> window_;
+    WindowFixture fixture_;
 
     QSet<QString> programTexts_;           // every text of the window, its menus and its controls
     QSet<QString> documentNames_;          // the file names of the five reference documents
@@ -275,7 +265,7 @@ class TestHelp : public QObject {
                 programTexts_ << Simplified(text);
             }
         };
-        for (const QWidget* widget : window_->findChildren<QWidget*>()) {
+        for (const QWidget* widget : fixture_.Window()->findChildren<QWidget*>()) {
             add(widget->toolTip());
             if (const auto* label = qobject_cast<const QLabel*>(widget)) {
                 add(label->text());
@@ -289,7 +279,7 @@ class TestHelp : public QObject {
                 }
             }
         }
-        for (const QAction* title : window_->menuBar()->actions()) {
+        for (const QAction* title : fixture_.Window()->menuBar()->actions()) {
             for (const QAction* action : title->menu()->actions()) {
                 const QString text = action->text().section('\t', 0, 0);
                 add(text);
@@ -305,12 +295,12 @@ class TestHelp : public QObject {
                 indicatorNames_ << match.next().captured();
             }
         }
-        const AppPaths paths = PrepareAppPaths(desktop_);
+        const AppPaths paths = PrepareAppPaths(fixture_.desktop);
         for (const auto document : {ReferenceDocument::Reference, ReferenceDocument::FormUnder5000,
                                     ReferenceDocument::FormOver5000, ReferenceDocument::GridForm,
                                     ReferenceDocument::Flowchart}) {
             documentNames_ << DocumentCommands::DocumentPath(paths, document)
-                                  .mid(desktop_.workingDirectory.size());
+                                  .mid(fixture_.desktop.workingDirectory.size());
         }
     }
 
@@ -344,17 +334,8 @@ class TestHelp : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY(home_.isValid());
-        desktop_.documentsFolder = home_.path() + "/Documents/";
-        desktop_.workingDirectory = home_.path() + "/";
-        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
-        window_ = std::make_unique<MainWindow>(
-            WindowServices{dialogs_, desktop_, files_, watch_,
-                           [] {
-                               return LocalDateTime{{2026, 3, 14}, 9, 30, 0};
-                           },
-                           *pictures_},
-            PrepareAppPaths(desktop_));
+        QVERIFY(fixture_.IsValid());
+        QVERIFY(fixture_.Open([] { return LocalDateTime{{2026, 3, 14}, 9, 30, 0}; }));
         ReadProgram();
         QVERIFY(!HelpFiles().isEmpty());
     }

@@ -1,14 +1,10 @@
-#include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/UserMessage.h"
 #include "platform/AppPaths.h"
-#include "platform/DiskEvaluationFiles.h"
-#include "platform/InotifyFolderWatch.h"
 #include "platform/Placement.h"
 #include "shell/MainWindow.h"
 #include "tests/support/FileContent.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,41 +122,29 @@ constexpr int kCommands[]{1, 2, 3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> home_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedDesktop> desktop_;
-    std::unique_ptr<DiskEvaluationFiles> files_;
-    InotifyFolderWatch watch_;
-    std::unique_ptr<PictureCatalogue> pictures_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<WindowFixture> fixture_;
     QLineEdit* nameField_ = nullptr;
     QLineEdit* p1Field_ = nullptr;
     QLabel* savedDateLabel_ = nullptr;
     QTabWidget* panel_ = nullptr;
 
-    QString Home() const { return home_->path(); }
+    QString Home() const { return fixture_->Home(); }
     QString EvaluationsFolder() const { return Home() + "/Documents/Mes Evaluations/"; }
 
     void OpenWindow(const LocalDateTime& now) {
-        window_.reset();
-        desktop_ = std::make_unique<ScriptedDesktop>();
-        desktop_->documentsFolder = Home() + "/Documents/";
-        desktop_->workingDirectory = Home() + "/work/";
-        const AppPaths paths = PrepareAppPaths(*desktop_);
-        window_ = std::make_unique<MainWindow>(WindowServices{*dialogs_, *desktop_, *files_, watch_,
-                                                              [now] { return now; }, *pictures_},
-                                               paths);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        nameField_ = window_->findChild<QLineEdit*>("NameField");
-        p1Field_ = window_->findChild<QLineEdit*>("P1Field");
-        savedDateLabel_ = window_->findChild<QLabel*>("SavedDateLabel");
-        panel_ = window_->findChild<QTabWidget*>("MainPanel");
+        // Each window meets a desktop that has opened nothing yet.
+        fixture_->desktop = ScriptedDesktop();
+        QVERIFY(fixture_->Open([now] { return now; }));
+        QVERIFY(QTest::qWaitForWindowActive(fixture_->Window()));
+        nameField_ = fixture_->Window()->findChild<QLineEdit*>("NameField");
+        p1Field_ = fixture_->Window()->findChild<QLineEdit*>("P1Field");
+        savedDateLabel_ = fixture_->Window()->findChild<QLabel*>("SavedDateLabel");
+        panel_ = fixture_->Window()->findChild<QTabWidget*>("MainPanel");
         QVERIFY(nameField_ && p1Field_ && savedDateLabel_ && panel_);
     }
 
     template <typename T = QWidget> T* Control(const QString& name) const {
-        return window_->findChild<T*>(name);
+        return fixture_->Window()->findChild<T*>(name);
     }
 
     QRadioButton* Option(const QString& indicator, int option) const {
@@ -197,7 +181,7 @@ class TestMainWindow : public QObject {
 
     QStringList Asked() const {
         QStringList asked;
-        for (const UserMessage& message : dialogs_->messages) {
+        for (const UserMessage& message : fixture_->dialogs.messages) {
             asked << Describe(message);
         }
         return asked;
@@ -209,15 +193,15 @@ class TestMainWindow : public QObject {
         for (const QWidget* widget : QApplication::topLevelWidgets()) {
             windows += widget->isVisible() ? 1 : 0;
         }
-        return {QString("asked %1").arg(dialogs_->messages.size()),
-                QString("file dialogs %1").arg(dialogs_->fileRequests.size()),
-                QString("prompts %1").arg(dialogs_->prompts.size()),
-                "started " + desktop_->started.join('|'),
-                "opened " + desktop_->opened.join('|'),
+        return {QString("asked %1").arg(fixture_->dialogs.messages.size()),
+                QString("file dialogs %1").arg(fixture_->dialogs.fileRequests.size()),
+                QString("prompts %1").arg(fixture_->dialogs.prompts.size()),
+                "started " + fixture_->desktop.started.join('|'),
+                "opened " + fixture_->desktop.opened.join('|'),
                 QString("windows shown %1").arg(windows),
                 QString("main window shown %1, enabled %2")
-                    .arg(window_->isVisible())
-                    .arg(window_->isEnabled()),
+                    .arg(fixture_->Window()->isVisible())
+                    .arg(fixture_->Window()->isEnabled()),
                 QString("tab %1").arg(panel_->currentIndex()),
                 "page " + Shown().join('|')};
     }
@@ -229,7 +213,7 @@ class TestMainWindow : public QObject {
 
     void PressCtrl(Qt::Key key) {
         QWidget* target = QApplication::focusWidget();
-        QTest::keyClick(target != nullptr ? target : window_.get(), key, Qt::ControlModifier);
+        QTest::keyClick(target != nullptr ? target : fixture_->Window(), key, Qt::ControlModifier);
     }
 
     QStringList EvaluationsOnDisk() const {
@@ -238,38 +222,32 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
-    }
-
     void init() {
-        home_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(home_->isValid());
+        fixture_ = std::make_unique<WindowFixture>();
+        QVERIFY(fixture_->IsValid());
         // The reference documents lie in the working directory, as they do beside an installed
         // program, so that the document commands find them.
-        QVERIFY(QDir(Home()).mkdir("work"));
         for (const char* document : {"RNMSC-DPS_octobre_2006.pdf", "Formulaire moins de 5000.pdf",
                                      "Formulaire simplifié + de 5000 personnes.pdf",
                                      "Grille_évaluation.pdf", "logigramme_GR.pdf"}) {
             WriteAll(Home() + "/work/" + QString::fromUtf8(document), "%PDF-1.4\n");
         }
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        files_ = std::make_unique<DiskEvaluationFiles>();
         OpenWindow(kMondayMorning);
     }
 
     void cleanup() {
-        window_.reset();
-        QVERIFY2(dialogs_->Finished(), qPrintable(QString("unexpected dialogs: %1; asked: %2")
-                                                      .arg(dialogs_->unexpected)
-                                                      .arg(Asked().join(" || "))));
+        fixture_->Close();
+        QVERIFY2(fixture_->dialogs.Finished(),
+                 qPrintable(QString("unexpected dialogs: %1; asked: %2")
+                                .arg(fixture_->dialogs.unexpected)
+                                .arg(Asked().join(" || "))));
     }
 
     void startUpState() {
-        QCOMPARE(window_->windowTitle(), QString("Corvane"));
-        QCOMPARE(window_->size(), QSize(1014, 718));
-        QCOMPARE(window_->minimumSize(), window_->maximumSize());
-        QVERIFY(!window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(fixture_->Window()->windowTitle(), QString("Corvane"));
+        QCOMPARE(fixture_->Window()->size(), QSize(1014, 718));
+        QCOMPARE(fixture_->Window()->minimumSize(), fixture_->Window()->maximumSize());
+        QVERIFY(!fixture_->Window()->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(panel_->geometry(), QRect(2, 2, 1010, 673));
         QStringList captions;
         for (int tab = 0; tab < panel_->count(); ++tab) {
@@ -297,7 +275,7 @@ private slots:
         QVERIFY(QFileInfo(documents.filePath("Mes Evaluations")).isDir());
         QVERIFY(QFileInfo(documents.filePath("Mes Evaluations Images")).isDir());
 
-        const AppPaths& paths = window_->Paths();
+        const AppPaths& paths = fixture_->Window()->Paths();
         QCOMPARE(paths.evaluations, EvaluationsFolder());
         QCOMPARE(paths.images, Home() + "/Documents/Mes Evaluations Images/");
         const QString work = Home() + "/work/";
@@ -387,7 +365,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QList<int>, commands);
         QFETCH(QStringList, texts);
-        const QList<QAction*> titles = window_->menuBar()->actions();
+        const QList<QAction*> titles = fixture_->Window()->menuBar()->actions();
         QCOMPARE(titles.size(), 3);
         QCOMPARE(titles[menu]->text(), title);
         QVERIFY(titles[menu]->menu());
@@ -396,7 +374,7 @@ private slots:
         for (int i = 0; i < items.size(); ++i) {
             QCOMPARE(items[i]->isSeparator(), commands[i] == 0);
             if (commands[i] != 0) {
-                QCOMPARE(items[i], window_->Command(commands[i]));
+                QCOMPARE(items[i], fixture_->Window()->Command(commands[i]));
                 QCOMPARE(items[i]->text(), texts[i]);
                 QVERIFY(items[i]->isEnabled() && items[i]->isVisible() && !items[i]->isCheckable());
             }
@@ -443,14 +421,15 @@ private slots:
         QFETCH(QString, focus);
         const bool choosesFile = command == kOpenCommand || command == kOpenPictureMenuCommand;
         if (choosesFile) {
-            dialogs_->ScriptFiles({QString()});
+            fixture_->dialogs.ScriptFiles({QString()});
         } else if (command == kSaveCommand) {
-            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+            fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         }
         std::map<int, std::unique_ptr<QSignalSpy>> spies;
         for (int each : kCommands) {
-            QVERIFY(window_->Command(each));
-            spies[each] = std::make_unique<QSignalSpy>(window_->Command(each), &QAction::triggered);
+            QVERIFY(fixture_->Window()->Command(each));
+            spies[each] = std::make_unique<QSignalSpy>(fixture_->Window()->Command(each),
+                                                       &QAction::triggered);
         }
         QWidget* target = Control(focus);
         QVERIFY(target);
@@ -463,13 +442,13 @@ private slots:
             QVERIFY2(spy->count() == (each == command ? 1 : 0),
                      qPrintable(QString("command %1 fired %2 times").arg(each).arg(spy->count())));
         }
-        QCOMPARE(window_->isVisible(), command != kQuitCommand);
-        QCOMPARE(dialogs_->fileRequests.size(), std::size_t{choosesFile ? 1U : 0U});
+        QCOMPARE(fixture_->Window()->isVisible(), command != kQuitCommand);
+        QCOMPARE(fixture_->dialogs.fileRequests.size(), std::size_t{choosesFile ? 1U : 0U});
         QCOMPARE(Asked(), command == kSaveCommand ? Describe({kEmptyName}) : QStringList());
     }
 
     void saveWithEmptyName() {
-        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         Type(p1Field_, "1500");
         const QStringList before = Shown();
 
@@ -489,7 +468,7 @@ private slots:
     }
     void saveWithEmptyNameFromAnotherTab() {
         QFETCH(int, tab);
-        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         panel_->setCurrentIndex(tab);
 
         PressCtrl(Qt::Key_S);
@@ -500,7 +479,7 @@ private slots:
     }
 
     void saveUnderNewName() {
-        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         Type(nameField_, "fete du village");
         QCOMPARE(nameField_->text(), QString("FETE DU VILLAGE"));
         QTest::mouseClick(Option("P2", 2), Qt::LeftButton);
@@ -531,9 +510,9 @@ private slots:
         const QString path = EvaluationsFolder() + "FETE.ini";
         const QByteArray old("\xEF\xBB\xBF\r\n[Global]\r\nP1 = 5\r\n[Autre]\r\nX = 1\r\n");
         WriteAll(path, old);
-        dialogs_->ScriptAnswers({answer});
+        fixture_->dialogs.ScriptAnswers({answer});
         if (answer == MessageAnswer::Yes) {
-            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+            fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         }
         Type(nameField_, "FETE");
         Type(p1Field_, "1000");
@@ -556,7 +535,8 @@ private slots:
     void saveThatFails() {
         // A folder stands where the file should go: it can be neither replaced nor written.
         QVERIFY(QDir(EvaluationsFolder()).mkdir("PLEIN.ini"));
-        dialogs_->ScriptAnswers({MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No});
+        fixture_->dialogs.ScriptAnswers(
+            {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No});
         Type(nameField_, "plein");
         Type(p1Field_, "20");
         const QStringList before = Shown();
@@ -570,7 +550,7 @@ private slots:
     }
 
     void openCancelled() {
-        dialogs_->ScriptFiles({QString()});
+        fixture_->dialogs.ScriptFiles({QString()});
         Type(nameField_, "AUTRE");
         Type(p1Field_, "1500");
         panel_->setCurrentIndex(2);
@@ -578,10 +558,10 @@ private slots:
 
         PressCtrl(Qt::Key_O);
 
-        QCOMPARE(dialogs_->fileRequests.size(), std::size_t{1});
-        QCOMPARE(dialogs_->fileRequests[0].title, QString("Ouvrir une évaluation"));
-        QCOMPARE(dialogs_->fileRequests[0].folder, EvaluationsFolder());
-        QCOMPARE(dialogs_->fileRequests[0].filter, QString("Fichiers de paramètres|*.ini"));
+        QCOMPARE(fixture_->dialogs.fileRequests.size(), std::size_t{1});
+        QCOMPARE(fixture_->dialogs.fileRequests[0].title, QString("Ouvrir une évaluation"));
+        QCOMPARE(fixture_->dialogs.fileRequests[0].folder, EvaluationsFolder());
+        QCOMPARE(fixture_->dialogs.fileRequests[0].filter, QString("Fichiers de paramètres|*.ini"));
         QCOMPARE(Shown(), before);
         QCOMPARE(panel_->currentIndex(), 2);
     }
@@ -617,7 +597,7 @@ private slots:
         QFETCH(QStringList, values);
         QFETCH(QStringList, shown);
         WriteAll(EvaluationsFolder() + file, EvaluationFile(values));
-        dialogs_->ScriptFiles({EvaluationsFolder() + file});
+        fixture_->dialogs.ScriptFiles({EvaluationsFolder() + file});
         Type(nameField_, "AUTRE");
         Type(p1Field_, "123");
         panel_->setCurrentIndex(tab);
@@ -633,8 +613,8 @@ private slots:
     }
 
     void openMissingFile() {
-        dialogs_->ScriptFiles({EvaluationsFolder() + "ABSENT.ini"});
-        dialogs_->ScriptAnswers({MessageAnswer::Yes, MessageAnswer::No});
+        fixture_->dialogs.ScriptFiles({EvaluationsFolder() + "ABSENT.ini"});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Yes, MessageAnswer::No});
         Type(nameField_, "AUTRE");
         Type(p1Field_, "1500");
         panel_->setCurrentIndex(3);
@@ -665,7 +645,7 @@ private slots:
 
     void newEvaluationWithName() {
         QFETCH(MessageAnswer, answer);
-        dialogs_->ScriptAnswers({answer});
+        fixture_->dialogs.ScriptAnswers({answer});
         Type(nameField_, "fete");
         Type(p1Field_, "1500");
         QTest::mouseClick(Option("E2", 4), Qt::LeftButton);
@@ -702,15 +682,16 @@ private slots:
             std::pair(place.section(' ', 0, 0), place.section(' ', 1).toInt());
         QPixmap shown;
         if (kind == "command") {
-            shown = window_->Command(index)->icon().pixmap(16);
+            shown = fixture_->Window()->Command(index)->icon().pixmap(16);
         } else if (kind == "tab") {
             shown = panel_->tabIcon(index).pixmap(16);
         } else {
             shown = Control<QLabel>("StatusPictureField")->pixmap();
         }
-        QVERIFY(pictures_->Has(picture));
+        QVERIFY(WindowFixture::Pictures().Has(picture));
         QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32),
-                 pictures_->Picture(picture).toImage().convertToFormat(QImage::Format_ARGB32));
+                 WindowFixture::Pictures().Picture(picture).toImage().convertToFormat(
+                     QImage::Format_ARGB32));
     }
 
     void explainButtonShowsItsPicture_data() {
@@ -731,8 +712,9 @@ private slots:
                               Qt::LeftButton);
         }
         const auto* shown = Control<QLabel>("ExplainPicture");
-        QCOMPARE(shown->geometry(), QRect(QPoint(10, 40), pictures_->Picture(picture).size()));
-        QCOMPARE(shown->pixmap().toImage(), pictures_->Picture(picture).toImage());
+        QCOMPARE(shown->geometry(),
+                 QRect(QPoint(10, 40), WindowFixture::Pictures().Picture(picture).size()));
+        QCOMPARE(shown->pixmap().toImage(), WindowFixture::Pictures().Picture(picture).toImage());
     }
 
     // With options 1 1 1 the index is 0.75, so P1 sets the RIS alone; each bound belongs to its
@@ -764,7 +746,7 @@ private slots:
         }
         const PictureEntry& entry = *FindPicture(picture);
         QCOMPARE(banner->geometry(), QRect(10, 525, entry.width, entry.height));
-        QCOMPARE(banner->pixmap().toImage(), pictures_->Picture(picture).toImage());
+        QCOMPARE(banner->pixmap().toImage(), WindowFixture::Pictures().Picture(picture).toImage());
     }
 
     void everyCommandHasAnEffect_data() {
@@ -779,12 +761,12 @@ private slots:
         QFETCH(int, command);
         // Answers that let each command run its course without waiting for anyone.
         if (command == kOpenCommand || command == kOpenPictureMenuCommand) {
-            dialogs_->ScriptFiles({QString()});
+            fixture_->dialogs.ScriptFiles({QString()});
         } else if (command == kNewCommand) {
             Type(nameField_, "FETE");
-            dialogs_->ScriptAnswers({MessageAnswer::Yes});
+            fixture_->dialogs.ScriptAnswers({MessageAnswer::Yes});
         } else if (command == kSaveCommand) {
-            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+            fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         }
         if (command == 0) {
             const QRect frame = Control("DocumentsFrame")->geometry();
@@ -802,24 +784,24 @@ private slots:
         }
         const QStringList before = Effects();
 
-        window_->Command(command)->trigger();
+        fixture_->Window()->Command(command)->trigger();
 
         QVERIFY(Effects() != before);
         if (command == kQuitCommand) {
-            QVERIFY(!window_->isVisible());
+            QVERIFY(!fixture_->Window()->isVisible());
         }
     }
 
     void ctrlQLeavesTheEventLoop() {
         Type(p1Field_, "1500");
-        QTimer::singleShot(0, window_.get(), [this] { PressCtrl(Qt::Key_Q); });
+        QTimer::singleShot(0, fixture_->Window(), [this] { PressCtrl(Qt::Key_Q); });
         QTimer stuck;
         stuck.setSingleShot(true);
         connect(&stuck, &QTimer::timeout, [] { QApplication::exit(1); });
         stuck.start(10000);
 
         QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!window_->isVisible());
+        QVERIFY(!fixture_->Window()->isVisible());
         QCOMPARE(Asked(), QStringList());
     }
 };

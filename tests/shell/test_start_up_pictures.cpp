@@ -2,13 +2,9 @@
 // its own decoder, which agrees with the toolkit's, and the style's standard icons wait until
 // they are used.
 #include "assets/PictureCatalogue.h"
-#include "platform/AppPaths.h"
-#include "platform/DiskEvaluationFiles.h"
 #include "platform/IconDecoding.h"
-#include "platform/InotifyFolderWatch.h"
 #include "shell/MainWindow.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/DeferredIconStyle.h"
 
 #include <QApplication>
@@ -18,7 +14,6 @@
 #include <QImageReader>
 #include <QProxyStyle>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace corvane;
@@ -58,21 +53,11 @@ class TestStartUpPictures : public QObject {
 private slots:
     // First, before anything here reads a picture through the toolkit.
     void theWindowStartsWithoutImagePlugins() {
-        QTemporaryDir home;
         DeferStandardIcons();
-        const PictureCatalogue pictures = PictureCatalogue::Load();
         QApplication::setWindowIcon(LoadProgramIcon());
-        ScriptedDialogs dialogs;
-        ScriptedDesktop desktop;
-        desktop.documentsFolder = home.path() + "/Documents/";
-        desktop.workingDirectory = home.path() + "/";
-        DiskEvaluationFiles files;
-        InotifyFolderWatch watch;
-        MainWindow window(
-            {dialogs, desktop, files, watch, [] { return LocalDateTime{}; }, pictures},
-            PrepareAppPaths(desktop));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        WindowFixture fixture;
+        QVERIFY(fixture.IsValid());
+        QVERIFY(fixture.Open([] { return LocalDateTime{}; }));
         QCOMPARE(LoadedImagePlugins(), QStringList());
     }
 

@@ -1,16 +1,13 @@
 // The two file-list pages inside the real window: what they list, how they follow their
 // folders, and what their commands do to the files.
-#include "assets/PictureCatalogue.h"
 #include "platform/AppPaths.h"
-#include "platform/DiskEvaluationFiles.h"
 #include "platform/InotifyFolderWatch.h"
 #include "platform/NativeNames.h"
 #include "shell/MainWindow.h"
 #include "shell/StartUp.h"
 #include "store/FileListPage.h"
 #include "tests/support/FileContent.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -57,29 +54,19 @@ public:
 class TestFileListPage : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> home_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedDesktop> desktop_;
-    std::unique_ptr<DiskEvaluationFiles> files_;
+    std::unique_ptr<WindowFixture> fixture_;
     std::unique_ptr<FolderWatch> watch_;
-    std::unique_ptr<PictureCatalogue> pictures_;
-    std::unique_ptr<MainWindow> window_;
 
-    QString Evaluations() const { return home_->path() + "/Documents/Mes Evaluations/"; }
-    QString Images() const { return home_->path() + "/Documents/Mes Evaluations Images/"; }
+    QString Evaluations() const { return fixture_->Home() + "/Documents/Mes Evaluations/"; }
+    QString Images() const { return fixture_->Home() + "/Documents/Mes Evaluations Images/"; }
 
     void OpenWindow() {
-        window_ =
-            std::make_unique<MainWindow>(WindowServices{*dialogs_, *desktop_, *files_, *watch_,
-                                                        [] { return kMonday; }, *pictures_},
-                                         PrepareAppPaths(*desktop_));
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QVERIFY(fixture_->Open([] { return kMonday; }, nullptr, nullptr, watch_.get()));
     }
 
     // The page as the user finds it on opening its tab.
     FileListPage* Page(const char* name) const {
-        auto* page = window_->findChild<FileListPage*>(name);
+        auto* page = fixture_->Window()->findChild<FileListPage*>(name);
         page->EnsureBuilt();
         return page;
     }
@@ -87,7 +74,7 @@ class TestFileListPage : public QObject {
     FileListPage* ImagesPage() const { return Page("ImagesPage"); }
 
     void ShowPage(FileListPage* page) {
-        window_->findChild<QTabWidget*>("MainPanel")->setCurrentWidget(page);
+        fixture_->Window()->findChild<QTabWidget*>("MainPanel")->setCurrentWidget(page);
     }
 
     // The entries in list order, sub-folders marked with a trailing "/".
@@ -141,30 +128,26 @@ class TestFileListPage : public QObject {
         return checked;
     }
 
-    QString NameField() const { return window_->findChild<QLineEdit*>("NameField")->text(); }
-
-private slots:
-    void initTestCase() {
-        LoadFrenchTranslation(*qApp);
-        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
+    QString NameField() const {
+        return fixture_->Window()->findChild<QLineEdit*>("NameField")->text();
     }
 
+private slots:
+    void initTestCase() { LoadFrenchTranslation(*qApp); }
+
     void init() {
-        home_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(home_->isValid());
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        desktop_ = std::make_unique<ScriptedDesktop>();
-        desktop_->documentsFolder = home_->path() + "/Documents/";
-        desktop_->workingDirectory = home_->path() + "/";
-        files_ = std::make_unique<DiskEvaluationFiles>();
+        fixture_ = std::make_unique<WindowFixture>();
+        QVERIFY(fixture_->IsValid());
+        fixture_->desktop.documentsFolder = fixture_->Home() + "/Documents/";
+        fixture_->desktop.workingDirectory = fixture_->Home() + "/";
         watch_ = std::make_unique<InotifyFolderWatch>();
-        PrepareAppPaths(*desktop_);
+        PrepareAppPaths(fixture_->desktop);
     }
 
     void cleanup() {
-        window_.reset();
+        fixture_->Close();
         watch_.reset();
-        QVERIFY2(dialogs_->Finished(), "a dialog was not answered as scripted");
+        QVERIFY2(fixture_->dialogs.Finished(), "a dialog was not answered as scripted");
     }
 
     void listsWhatEachPatternTakes() {
@@ -190,7 +173,7 @@ private slots:
         OpenWindow();
         // A tab not opened yet reads its folder when it is first shown.
         WriteAll(Images() + "one.jpeg", "x");
-        ShowPage(window_->findChild<FileListPage*>("ImagesPage"));
+        ShowPage(fixture_->Window()->findChild<FileListPage*>("ImagesPage"));
         QCOMPARE(Count(ImagesPage()), QString("1 Fichier"));
         QVERIFY(QFile::remove(Images() + "one.jpeg"));
         QTRY_COMPARE(Count(ImagesPage()), QString("0 Fichier"));
@@ -245,11 +228,11 @@ private slots:
         OpenWindow();
         Select(EvaluationsPage(), {"old.ini"});
         QCOMPARE(EvaluationsPage()->List().SelectedRows().size(), size_t{1});
-        auto* name = window_->findChild<QLineEdit*>("NameField");
+        auto* name = fixture_->Window()->findChild<QLineEdit*>("NameField");
         name->setFocus();
         QTest::keyClicks(name, "FETE");
-        dialogs_->ScriptAnswers({MessageAnswer::Ok});
-        QTest::mouseClick(window_->findChild<QWidget*>("SaveButton"), Qt::LeftButton);
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
+        QTest::mouseClick(fixture_->Window()->findChild<QWidget*>("SaveButton"), Qt::LeftButton);
         QTRY_COMPARE(Listed(EvaluationsPage()), QStringList({"FETE.ini", "old.ini"}));
         QVERIFY(EvaluationsPage()->List().SelectedRows().empty());
         QCOMPARE(Count(EvaluationsPage()), QString("2 Fichiers"));
@@ -413,14 +396,14 @@ private slots:
         WriteAll(Evaluations() + "locked.ini", "x");
         QVERIFY(QFile::setPermissions(Evaluations() + "locked.ini", QFile::ReadOwner));
         QVERIFY(QDir(Evaluations()).mkdir("sub"));
-        QVERIFY(QDir(home_->path()).mkdir("outside"));
-        QVERIFY(QFile::link(home_->path() + "/outside", Evaluations() + "lien"));
+        QVERIFY(QDir(fixture_->Home()).mkdir("outside"));
+        QVERIFY(QFile::link(fixture_->Home() + "/outside", Evaluations() + "lien"));
         OpenWindow();
         Select(EvaluationsPage(), selected);
-        dialogs_->ScriptAnswers({MessageAnswer(answer)});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer(answer)});
         Run(EvaluationsPage()->ContextMenu(), "Supprimer définitivement");
-        QCOMPARE(dialogs_->messages.size(), size_t{1});
-        QCOMPARE(dialogs_->messages[0].title, std::string("SUPPRESSION DEFINITIVE"));
+        QCOMPARE(fixture_->dialogs.messages.size(), size_t{1});
+        QCOMPARE(fixture_->dialogs.messages[0].title, std::string("SUPPRESSION DEFINITIVE"));
         QCOMPARE(Listed(EvaluationsPage()), left);
         QCOMPARE(Count(EvaluationsPage()), QString::number(left.size()) + " Fichiers");
     }
@@ -428,7 +411,7 @@ private slots:
     void deleteOnAnEmptyListAsksNothing() {
         OpenWindow();
         Run(ImagesPage()->ContextMenu(), "Supprimer définitivement");
-        QVERIFY(dialogs_->messages.empty());
+        QVERIFY(fixture_->dialogs.messages.empty());
     }
 
     void recycleAndPropertiesGoToTheDesktopInListOrder() {
@@ -440,9 +423,9 @@ private slots:
         Run(ImagesPage()->ContextMenu(), "Propriétés de l'image");
         Run(ImagesPage()->ContextMenu(), "Envoyer à la corbeille");
         const QStringList expected{Images() + "a.jpeg", Images() + "c.jpeg"};
-        QCOMPARE(desktop_->propertiesShown, expected);
-        QCOMPARE(desktop_->recycled, expected);
-        QVERIFY(dialogs_->messages.empty());
+        QCOMPARE(fixture_->desktop.propertiesShown, expected);
+        QCOMPARE(fixture_->desktop.recycled, expected);
+        QVERIFY(fixture_->dialogs.messages.empty());
     }
 
     // Two names the desktop would both show as "X\uFFFD.ini": each command reaches the one chosen.
@@ -471,21 +454,21 @@ private slots:
 
         selectByBytes(invalid);
         Run(page->ContextMenu(), "Ouvrir le fichier");
-        QCOMPARE(window_->findChild<QLineEdit*>("P1Field")->text(), QString("100"));
+        QCOMPARE(fixture_->Window()->findChild<QLineEdit*>("P1Field")->text(), QString("100"));
         Run(page->ContextMenu(), "Propriétés");
         Run(page->ContextMenu(), "Envoyer à la corbeille");
-        QCOMPARE(NativeName(desktop_->propertiesShown.value(0)), invalid);
-        QCOMPARE(NativeName(desktop_->recycled.value(0)), invalid);
+        QCOMPARE(NativeName(fixture_->desktop.propertiesShown.value(0)), invalid);
+        QCOMPARE(NativeName(fixture_->desktop.recycled.value(0)), invalid);
 
         selectByBytes(invalid);
-        dialogs_->ScriptAnswers({MessageAnswer::Yes});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Yes});
         Run(page->ContextMenu(), "Supprimer définitivement");
         QVERIFY(::access(invalid.constData(), F_OK) != 0);
         QCOMPARE(::access(replacement.constData(), F_OK), 0);
         QCOMPARE(page->List().EntryCount(), 1);
         selectByBytes(replacement);
         Run(page->ContextMenu(), "Ouvrir le fichier");
-        QCOMPARE(window_->findChild<QLineEdit*>("P1Field")->text(), QString("200"));
+        QCOMPARE(fixture_->Window()->findChild<QLineEdit*>("P1Field")->text(), QString("200"));
     }
 
     void openingSeveralLeavesTheLowerOneOnTheGrid() {
@@ -496,8 +479,8 @@ private slots:
         Select(EvaluationsPage(), {"Alpha.ini", "Beta.ini"});
         Run(EvaluationsPage()->ContextMenu(), "Ouvrir le fichier");
         QCOMPARE(NameField(), QString("Beta"));
-        QCOMPARE(window_->findChild<QLineEdit*>("P1Field")->text(), QString("200"));
-        QCOMPARE(window_->findChild<QTabWidget*>("MainPanel")->currentIndex(), 0);
+        QCOMPARE(fixture_->Window()->findChild<QLineEdit*>("P1Field")->text(), QString("200"));
+        QCOMPARE(fixture_->Window()->findChild<QTabWidget*>("MainPanel")->currentIndex(), 0);
     }
 
     void enterAndDoubleClickOpenFilesOnly() {
@@ -525,7 +508,7 @@ private slots:
         const QPoint first = images->visualRect(images->model()->index(0, 0)).center();
         QTest::mouseClick(images->viewport(), Qt::LeftButton, {}, first);
         QTest::mouseDClick(images->viewport(), Qt::LeftButton, {}, first);
-        QCOMPARE(desktop_->opened, QStringList({Images() + "Gala.jpeg"}));
+        QCOMPARE(fixture_->desktop.opened, QStringList({Images() + "Gala.jpeg"}));
     }
 
     void contextMenuFromMouseAndKeyboard() {

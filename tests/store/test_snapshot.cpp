@@ -1,16 +1,11 @@
 // The snapshot button and "Ouvrir une image" in the real window: the picture's name and
 // content, the questions around it, and the names that must not lead to a file.
-#include "assets/PictureCatalogue.h"
-#include "platform/AppPaths.h"
-#include "platform/DiskEvaluationFiles.h"
-#include "platform/InotifyFolderWatch.h"
 #include "platform/JpegCodec.h"
 #include "shell/MainWindow.h"
 #include "store/OpenPicture.h"
 #include "store/Snapshot.h"
 #include "tests/support/FileContent.h"
-#include "tests/support/ScriptedDesktop.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,16 +65,10 @@ double MeanDifference(const QImage& a, const QImage& b) {
 class TestSnapshot : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> home_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedDesktop> desktop_;
-    DiskEvaluationFiles files_;
-    InotifyFolderWatch watch_;
-    std::unique_ptr<PictureCatalogue> pictures_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<WindowFixture> fixture_;
     QLineEdit* nameField_ = nullptr;
 
-    QString Documents() const { return home_->path() + "/Documents/"; }
+    QString Documents() const { return fixture_->Home() + "/Documents/"; }
     QString Images() const { return Documents() + "Mes Evaluations Images/"; }
 
     void TypeName(const QString& name) {
@@ -88,7 +77,7 @@ class TestSnapshot : public QObject {
     }
 
     void ClickSnapshot() {
-        auto* button = window_->findChild<QPushButton*>("SnapshotButton");
+        auto* button = fixture_->Window()->findChild<QPushButton*>("SnapshotButton");
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton);
     }
@@ -96,30 +85,18 @@ class TestSnapshot : public QObject {
     std::optional<QImage> Picture(const QString& path) const { return DecodeJpeg(ReadAll(path)); }
 
 private slots:
-    void initTestCase() {
-        pictures_ = std::make_unique<PictureCatalogue>(PictureCatalogue::Load());
-    }
-
     void init() {
-        home_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(home_->isValid());
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        desktop_ = std::make_unique<ScriptedDesktop>();
-        desktop_->documentsFolder = Documents();
-        desktop_->workingDirectory = home_->path() + "/";
-        window_ = std::make_unique<MainWindow>(WindowServices{*dialogs_, *desktop_, files_, watch_,
-                                                              [] { return kLeapYearAfternoon; },
-                                                              *pictures_},
-                                               PrepareAppPaths(*desktop_));
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        nameField_ = window_->findChild<QLineEdit*>("NameField");
+        fixture_ = std::make_unique<WindowFixture>();
+        QVERIFY(fixture_->IsValid());
+        QVERIFY(fixture_->Open([] { return kLeapYearAfternoon; }));
+        QVERIFY(QTest::qWaitForWindowActive(fixture_->Window()));
+        nameField_ = fixture_->Window()->findChild<QLineEdit*>("NameField");
         QVERIFY(nameField_);
     }
 
     void cleanup() {
-        window_.reset();
-        QVERIFY2(dialogs_->Finished(), qPrintable(Describe(dialogs_->messages)));
+        fixture_->Close();
+        QVERIFY2(fixture_->dialogs.Finished(), qPrintable(Describe(fixture_->dialogs.messages)));
     }
 
     void snapshotStamp_data() {
@@ -149,7 +126,7 @@ private slots:
     // The picture shows the window from just below the menu bar, full width, 518 pixels high.
     void pictureOfTheWindow() {
         TypeName("TEST");
-        dialogs_->ScriptAnswers({MessageAnswer::No});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::No});
         ClickSnapshot();
 
         QCOMPARE(Entries(Images()), QStringList{"TEST" + kStamp});
@@ -157,11 +134,14 @@ private slots:
         QVERIFY(picture);
         QCOMPARE(picture->size(), QSize(1014, 518));
 
-        const QRect area = SnapshotArea(*window_);
-        QCOMPARE(area.topLeft(), window_->centralWidget()->mapToGlobal(QPoint(0, 0)));
-        QCOMPARE(area.topLeft(), window_->mapToGlobal(QPoint(0, window_->menuBar()->height())));
+        const QRect area = SnapshotArea(*fixture_->Window());
+        QCOMPARE(area.topLeft(), fixture_->Window()->centralWidget()->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(area.topLeft(), fixture_->Window()->mapToGlobal(
+                                     QPoint(0, fixture_->Window()->menuBar()->height())));
         const QImage shown =
-            window_->grab(QRect(window_->mapFromGlobal(area.topLeft()), area.size())).toImage();
+            fixture_->Window()
+                ->grab(QRect(fixture_->Window()->mapFromGlobal(area.topLeft()), area.size()))
+                .toImage();
         QVERIFY2(MeanDifference(*picture, shown) < 2.0,
                  qPrintable(QString::number(MeanDifference(*picture, shown))));
         QCOMPARE(nameField_->text(), QString("TEST"));
@@ -194,22 +174,22 @@ private slots:
         QFETCH(QString, written);
         QFETCH(bool, opened);
         TypeName(field);
-        dialogs_->ScriptTexts(typedInPrompt);
+        fixture_->dialogs.ScriptTexts(typedInPrompt);
         for (MessageAnswer answer : answers) {
-            dialogs_->ScriptAnswers({answer});
+            fixture_->dialogs.ScriptAnswers({answer});
         }
         ClickSnapshot();
 
         const QString path = Images() + written + kStamp;
         QCOMPARE(Entries(Images()),
                  written.isEmpty() ? QStringList{} : QStringList{written + kStamp});
-        QCOMPARE(dialogs_->prompts,
+        QCOMPARE(fixture_->dialogs.prompts,
                  field.isEmpty() ? QStringList{"Image|Donnez un nom à l'image"} : QStringList{});
         const std::vector<UserMessage> asked =
             written.isEmpty() ? std::vector<UserMessage>{}
                               : std::vector<UserMessage>{kOpenSnapshotQuestion};
-        QCOMPARE(dialogs_->messages, asked);
-        QCOMPARE(desktop_->opened, opened ? QStringList{path} : QStringList{});
+        QCOMPARE(fixture_->dialogs.messages, asked);
+        QCOMPARE(fixture_->desktop.opened, opened ? QStringList{path} : QStringList{});
         QCOMPARE(nameField_->text(), field);
     }
 
@@ -232,27 +212,27 @@ private slots:
     void refusedNames() {
         QFETCH(QString, name);
         QFETCH(QString, prepare);
-        const QString outside = home_->path() + "/outside";
+        const QString outside = fixture_->Home() + "/outside";
         QVERIFY(QDir().mkdir(outside));
         if (prepare == "link") {
             QVERIFY(QFile::link(outside, Images() + "sub"));
         }
         const QStringList before = Entries(Images());
-        dialogs_->ScriptTexts({name});
-        dialogs_->ScriptAnswers({MessageAnswer::Ok});
+        fixture_->dialogs.ScriptTexts({name});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         ClickSnapshot();
 
-        QCOMPARE(dialogs_->messages, std::vector<UserMessage>{kSnapshotFailure});
+        QCOMPARE(fixture_->dialogs.messages, std::vector<UserMessage>{kSnapshotFailure});
         QCOMPARE(Entries(Images()), before);
         QCOMPARE(Entries(outside), QStringList{});
         QCOMPARE(Entries(Documents()), QStringList({"Mes Evaluations", "Mes Evaluations Images"}));
-        QVERIFY(desktop_->opened.isEmpty());
+        QVERIFY(fixture_->desktop.opened.isEmpty());
     }
 
     void existingSubFolderIsInside() {
         QVERIFY(QDir(Images()).mkdir("sub"));
-        dialogs_->ScriptTexts({"sub/x"});
-        dialogs_->ScriptAnswers({MessageAnswer::No});
+        fixture_->dialogs.ScriptTexts({"sub/x"});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::No});
         ClickSnapshot();
         QCOMPARE(Entries(Images() + "sub"), QStringList{"x" + kStamp});
     }
@@ -263,7 +243,7 @@ private slots:
         const QString path = Images() + "TEST" + kStamp;
         WriteAll(path, "not a picture");
         TypeName("TEST");
-        dialogs_->ScriptAnswers({MessageAnswer::No, MessageAnswer::No});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::No, MessageAnswer::No});
         ClickSnapshot();
         ClickSnapshot();
 
@@ -271,7 +251,7 @@ private slots:
         const std::optional<QImage> picture = Picture(path);
         QVERIFY(picture);
         QCOMPARE(picture->size(), QSize(1014, 518));
-        QCOMPARE(dialogs_->messages, std::vector<UserMessage>(2, kOpenSnapshotQuestion));
+        QCOMPARE(fixture_->dialogs.messages, std::vector<UserMessage>(2, kOpenSnapshotQuestion));
     }
 
     void openPicture_data() {
@@ -287,19 +267,20 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(bool, desktopSucceeds);
         QFETCH(bool, failureTold);
-        desktop_->succeeds = desktopSucceeds;
-        dialogs_->ScriptFiles({chosen});
+        fixture_->desktop.succeeds = desktopSucceeds;
+        fixture_->dialogs.ScriptFiles({chosen});
         if (failureTold) {
-            dialogs_->ScriptAnswers({MessageAnswer::Ok});
+            fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
         }
         QTest::keyClick(nameField_, Qt::Key_P, Qt::ControlModifier);
 
-        QCOMPARE(dialogs_->fileRequests.size(), size_t(1));
-        QCOMPARE(dialogs_->fileRequests[0].title, QString("Ouvrir une image d'évaluation"));
-        QCOMPARE(dialogs_->fileRequests[0].folder, Images());
-        QCOMPARE(dialogs_->fileRequests[0].filter, QString("Fichiers images|*.jpeg"));
-        QCOMPARE(desktop_->opened, chosen.isEmpty() ? QStringList{} : QStringList{chosen});
-        QCOMPARE(dialogs_->messages, failureTold ? std::vector<UserMessage>{kPictureOpeningFailure}
+        QCOMPARE(fixture_->dialogs.fileRequests.size(), size_t(1));
+        QCOMPARE(fixture_->dialogs.fileRequests[0].title, QString("Ouvrir une image d'évaluation"));
+        QCOMPARE(fixture_->dialogs.fileRequests[0].folder, Images());
+        QCOMPARE(fixture_->dialogs.fileRequests[0].filter, QString("Fichiers images|*.jpeg"));
+        QCOMPARE(fixture_->desktop.opened, chosen.isEmpty() ? QStringList{} : QStringList{chosen});
+        QCOMPARE(fixture_->dialogs.messages, failureTold
+                                                 ? std::vector<UserMessage>{kPictureOpeningFailure}
                                                  : std::vector<UserMessage>{});
     }
 };
