@@ -14,6 +14,9 @@ struct UserMessage {
     std::string text;
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
+    // Enter answers No: for a question whose Yes deletes or overwrites a file, which the user
+    // must choose on purpose.
+    bool enterAnswersNo = false;
 
     bool operator==(const UserMessage&) const = default;
 };

@@ -131,6 +131,9 @@ MessageAnswer QtDialogs::Ask(const UserMessage& message) {
     QMessageBox box(QtIcon(message.icon), QString::fromStdString(message.title),
                     ScreenText(message.text), QtButtons(message.buttons), WindowInFront());
     box.setTextFormat(Qt::PlainText);
+    if (message.enterAnswersNo) {
+        box.setDefaultButton(QMessageBox::No);
+    }
     const int answer = box.exec();
     // Closing a Yes/No box from its title bar counts as No.
     if (message.buttons == MessageButtons::YesNo && answer != QMessageBox::Yes) {

@@ -16,7 +16,7 @@ UserMessage EmptyNameMessage() {
 
 UserMessage ReplaceQuestion() {
     return {"Enregistrer", "Le fichier existe déjà.\r\nVoulez-vous le remplacer ?",
-            MessageIcon::Question, MessageButtons::YesNoCancel};
+            MessageIcon::Question, MessageButtons::YesNoCancel, true};
 }
 
 UserMessage SavedMessage(const std::string& name) {

@@ -48,7 +48,7 @@ namespace {
 const UserMessage kDeleteForGoodQuestion{
     "SUPPRESSION DEFINITIVE",
     "Êtes vous sûr(e) de vouloir continuer ?\rSi oui, vous ne pourrez revenir en arrière !",
-    MessageIcon::Warning, MessageButtons::YesNo};
+    MessageIcon::Warning, MessageButtons::YesNo, true};
 
 constexpr const char* kViewModeTexts[FileList::kViewModeCount]{"Grandes icônes", "Petites icônes",
                                                                "Mode liste", "Détails"};

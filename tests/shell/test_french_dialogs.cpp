@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextLayout>
+#include <QTimer>
 
 using namespace corvane;
 
@@ -65,6 +66,39 @@ private slots:
         SendSettingsNowhere();
         LoadFrenchTranslation(*qApp);
         QApplication::setFont(MakeControlFont());
+    }
+
+    // Enter presses the box's default button: No where Yes would delete or overwrite a file.
+    void enterAnswers_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<bool>("enterAnswersNo");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes/No") << int(MessageButtons::YesNo) << false << int(MessageAnswer::Yes);
+        QTest::newRow("Yes/No, Enter answers No")
+            << int(MessageButtons::YesNo) << true << int(MessageAnswer::No);
+        QTest::newRow("Yes/No/Cancel, Enter answers No")
+            << int(MessageButtons::YesNoCancel) << true << int(MessageAnswer::No);
+    }
+
+    void enterAnswers() {
+        QFETCH(int, buttons);
+        QFETCH(bool, enterAnswersNo);
+        QFETCH(int, answer);
+        QWidget window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            QTest::keyClick(box, Qt::Key_Return);
+            if (box->isVisible()) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            }
+        });
+        const UserMessage question{"SUPPRESSION DEFINITIVE", "Êtes vous sûr(e) ?",
+                                   MessageIcon::Warning, MessageButtons(buttons), enterAnswersNo};
+        QCOMPARE(int(QtDialogs().Ask(question)), answer);
     }
 
     void messageBoxButtons_data() {

@@ -43,7 +43,7 @@ const char* const kDpsGe = "DPS de grande envergure (DPS-GE)";
 const UserMessage kEmptyName{"Enregistrement", "Vous devez donner un nom à l'évaluation",
                              MessageIcon::Information, MessageButtons::Ok};
 const UserMessage kReplace{"Enregistrer", "Le fichier existe déjà.\r\nVoulez-vous le remplacer ?",
-                           MessageIcon::Question, MessageButtons::YesNoCancel};
+                           MessageIcon::Question, MessageButtons::YesNoCancel, true};
 const UserMessage kSaveFirst{"Enregistrer",
                              "Voulez-vous d'abord sauvegarder les données actuelles ? Si oui "
                              "utilisez la commande { Enregistrer l'évaluation courante }",
@@ -65,7 +65,8 @@ QString Describe(const UserMessage& message) {
     static const char* const buttons[]{"OK", "Yes/No", "Yes/No/Cancel"};
     return QString::fromStdString(message.title) + " | " + QString::fromStdString(message.text) +
            " | " + icons[static_cast<int>(message.icon)] + " | " +
-           buttons[static_cast<int>(message.buttons)];
+           buttons[static_cast<int>(message.buttons)] +
+           (message.enterAnswersNo ? " | Enter: No" : "");
 }
 
 QStringList Describe(std::initializer_list<UserMessage> messages) {

@@ -404,6 +404,7 @@ private slots:
         Run(EvaluationsPage()->ContextMenu(), "Supprimer définitivement");
         QCOMPARE(fixture_->dialogs.messages.size(), size_t{1});
         QCOMPARE(fixture_->dialogs.messages[0].title, std::string("SUPPRESSION DEFINITIVE"));
+        QVERIFY(fixture_->dialogs.messages[0].enterAnswersNo);
         QCOMPARE(Listed(EvaluationsPage()), left);
         QCOMPARE(Count(EvaluationsPage()), QString::number(left.size()) + " Fichiers");
     }
