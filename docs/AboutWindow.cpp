@@ -1,10 +1,9 @@
 #include "docs/AboutWindow.h"
 
-#include "platform/Placement.h"
-
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "docs/Maker.h"
+#include "platform/Placement.h"
 #include "widgets/LinkLabel.h"
 
 #include <QCloseEvent>

@@ -1,16 +1,14 @@
 #include "platform/QtDesktop.h"
 
-#include "platform/UserFolders.h"
-
 #include "platform/NativeNames.h"
 #include "platform/OpenWithDesktop.h"
 #include "platform/PropertiesWindow.h"
 #include "platform/RecycleBin.h"
+#include "platform/UserFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 #ifdef CORVANE_FILE_MANAGER_DBUS
 #include <QCoreApplication>
