@@ -5,6 +5,7 @@
 #include "docs/Maker.h"
 #include "platform/Placement.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/TitleFont.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -59,6 +60,7 @@ AboutWindow::AboutWindow(const PictureCatalogue& pictures)
     setObjectName(QStringLiteral("AboutWindow"));
     setWindowTitle(Title());
     setFixedSize(kWidth, kHeight);
+    setFont(MakeControlFont());
     BuildPanel(pictures);
     BuildStatusBar(pictures);
     CentreOnScreen();

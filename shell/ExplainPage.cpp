@@ -3,6 +3,7 @@
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "widgets/PictureControl.h"
+#include "widgets/TitleFont.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -54,6 +55,8 @@ void ExplainPage::Build() {
         button->setObjectName(QString::fromLatin1(entry.name));
         button->setGeometry(entry.rect);
         button->setCheckable(true);
+        // Under the page's style sheet a control takes the font of its kind, not its page's.
+        button->setFont(MakeControlFont());
         connect(button, &QAbstractButton::clicked, this, [this, index] { Switch(index); });
         buttons_[static_cast<std::size_t>(index)] = button;
     }

@@ -5,6 +5,7 @@
 #include "assets/PictureTable.h"
 #include "core/IndicatorTexts.h"
 #include "widgets/PictureControl.h"
+#include "widgets/TitleFont.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -198,6 +199,8 @@ void AddFrame(QWidget* page, const Placed& placed) {
     auto* frame = Place<QGroupBox>(page, placed.name, placed.rect);
     frame->setTitle(QString::fromUtf8(placed.text));
     frame->setStyleSheet(QString::fromLatin1(kFrameStyle));
+    // A control with a style sheet of its own takes the font of its kind, not its page's.
+    frame->setFont(MakeControlFont());
 }
 
 QPushButton* AddButton(QWidget* page, const Placed& placed) {

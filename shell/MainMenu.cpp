@@ -2,6 +2,7 @@
 
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
+#include "widgets/TitleFont.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -68,6 +69,8 @@ std::map<int, QAction*> BuildMainMenu(QMenuBar* menuBar, QWidget* window,
     std::map<int, QAction*> actions;
     for (const MenuTitle& title : MenuTable()) {
         QMenu* menu = menuBar->addMenu(QString::fromUtf8(title.title));
+        // A menu is a window of its own, which does not inherit the main window's font.
+        menu->setFont(MakeControlFont());
         for (const MenuEntry& entry : title.entries) {
             if (entry.command == kRule) {
                 menu->addSeparator();

@@ -53,6 +53,7 @@ MainWindow::MainWindow(WindowServices services, AppPaths paths)
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Corvane"));
     setFixedSize(kWidth, kHeight);
+    setFont(MakeControlFont());
 
     actions_ = BuildMainMenu(menuBar(), this, services_.pictures);
     menuBar()->setObjectName(QStringLiteral("MainMenu"));

@@ -44,7 +44,7 @@ int RunProgram(QApplication& application) {
     LoadFrenchTranslation(application);
     UsePlainDialogButtons();
     DeferStandardIcons();
-    QApplication::setFont(MakeControlFont());
+    HoldApplicationFont(MakeControlFont());
     const PictureCatalogue pictures = PictureCatalogue::Load();
     QApplication::setWindowIcon(LoadProgramIcon());
     // Wayland desktops find the program's menu entry and icon by this name.

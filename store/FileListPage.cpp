@@ -7,6 +7,7 @@
 #include "platform/FileRemoval.h"
 #include "platform/FolderReading.h"
 #include "platform/FolderWatch.h"
+#include "widgets/TitleFont.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -166,6 +167,8 @@ void FileListPage::BuildHeading(const FileListPageSetup& setup, const QFont& tit
 
 void FileListPage::BuildContextMenu(const FileListPageSetup& setup) {
     contextMenu_ = Named(new QMenu(this), setup.contextMenuName);
+    // A menu is a window of its own, which does not inherit the page's font.
+    contextMenu_->setFont(MakeControlFont());
     const auto add = [this](const PageCommand& command, void (FileListPage::*run)()) {
         QAction* action = contextMenu_->addAction(services_.pictures.Icon(command.picture),
                                                   QString::fromUtf8(command.text));
@@ -181,6 +184,7 @@ void FileListPage::BuildContextMenu(const FileListPageSetup& setup) {
 
 void FileListPage::BuildViewModeMenu() {
     viewModeMenu_ = Named(new QMenu(this), "ViewModeMenu");
+    viewModeMenu_->setFont(MakeControlFont());
     for (int mode = 0; mode < FileList::kViewModeCount; ++mode) {
         QAction* action = viewModeMenu_->addAction(QString::fromUtf8(kViewModeTexts[mode]));
         action->setCheckable(true);

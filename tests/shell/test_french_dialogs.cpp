@@ -65,7 +65,17 @@ private slots:
         // developer's configuration.
         SendSettingsNowhere();
         LoadFrenchTranslation(*qApp);
-        QApplication::setFont(MakeControlFont());
+        HoldApplicationFont(MakeControlFont());
+    }
+
+    // A desktop theme that sets its own font once the program runs: the dialogs, which no window
+    // of the program holds, keep the program's font.
+    void dialogsKeepTheProgramFont() {
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 12));
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Erreur"),
+                        QStringLiteral("Texte"));
+        QCOMPARE(box.font().family(), QString("Arial"));
+        QCOMPARE(box.font().pointSize(), 8);
     }
 
     // Enter presses the box's default button: No where Yes would delete or overwrite a file.

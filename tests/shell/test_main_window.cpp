@@ -217,6 +217,19 @@ class TestMainWindow : public QObject {
         QTest::keyClick(target != nullptr ? target : fixture_->Window(), key, Qt::ControlModifier);
     }
 
+    // Each tab as it is drawn, without the text cursor, which blinks.
+    QList<QImage> TabPictures() {
+        if (QWidget* focused = QApplication::focusWidget()) {
+            focused->clearFocus();
+        }
+        QList<QImage> pictures;
+        for (int tab = 0; tab < panel_->count(); ++tab) {
+            panel_->setCurrentIndex(tab);
+            pictures << fixture_->Window()->grab().toImage();
+        }
+        return pictures;
+    }
+
     QStringList EvaluationsOnDisk() const {
         return QDir(EvaluationsFolder())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -791,6 +804,39 @@ private slots:
         if (command == kQuitCommand) {
             QVERIFY(!fixture_->Window()->isVisible());
         }
+    }
+
+    // The window is laid out to the pixel for its own fonts: a desktop's larger font, for the
+    // whole program and for each kind of control as a theme gives it, changes nothing in it.
+    void desktopFontsLeaveTheWindowAlone() {
+        const QList<QImage> before = TabPictures();
+        const QFont programDefault = QApplication::font();
+        const QFont desktop(QStringLiteral("DejaVu Sans"), 12);
+        QApplication::setFont(desktop);
+        for (const char* kind :
+             {"QLabel", "QPushButton", "QRadioButton", "QLineEdit", "QGroupBox", "QTabBar",
+              "QMenuBar", "QMenu", "QStatusBar", "QAbstractItemView", "QHeaderView"}) {
+            QApplication::setFont(desktop, kind);
+        }
+        OpenWindow(kMondayMorning);
+        const QList<QImage> after = TabPictures();
+        const QList<QMenu*> menus = fixture_->Window()->findChildren<QMenu*>();
+        QApplication::setFont(programDefault);
+
+        for (qsizetype tab = 0; tab < before.size(); ++tab) {
+            QVERIFY2(after.at(tab) == before.at(tab), qPrintable(QString("tab %1").arg(tab)));
+        }
+        qsizetype named = 0;
+        for (const QMenu* menu : menus) {
+            // The menu bar's overflow menu, which the bar never needs, is Qt's own.
+            if (menu->title().isEmpty() && menu->objectName().isEmpty()) {
+                continue;
+            }
+            ++named;
+            QCOMPARE(menu->font().family(), QString("Arial"));
+            QCOMPARE(menu->font().pointSize(), 8);
+        }
+        QCOMPARE(named, 7);
     }
 
     void ctrlQLeavesTheEventLoop() {
