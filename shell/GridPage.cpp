@@ -4,6 +4,7 @@
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/IndicatorTexts.h"
+#include "widgets/LegibleColour.h"
 #include "widgets/PictureControl.h"
 #include "widgets/TitleFont.h"
 
@@ -214,7 +215,6 @@ QLineEdit* AddReadOnlyField(QWidget* page, const char* name, const QRect& rect,
     auto* field = Place<QLineEdit>(page, name, rect);
     field->setReadOnly(true);
     field->setFont(titleFont);
-    SetColour(field, QPalette::Base, field->palette().color(QPalette::Window));
     return field;
 }
 
@@ -236,6 +236,27 @@ GridPage::GridPage(const PictureCatalogue& pictures, const QFont& titleFont, QWi
     AddResults(titleFont);
     AddBanner(titleFont);
     AddDocumentButtons();
+    PaintColours();
+}
+
+void GridPage::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        PaintColours();
+    }
+    QWidget::changeEvent(event);
+}
+
+// The read-only fields wear the page's face, and each coloured text is drawn legibly on it.
+void GridPage::PaintColours() {
+    const QColor face = palette().color(QPalette::Window);
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        if (field->isReadOnly()) {
+            SetColour(field, QPalette::Base, face);
+        }
+    }
+    for (const ColouredText& text : colouredTexts_) {
+        SetColour(text.control, text.role, LegibleOn(text.colour, face));
+    }
 }
 
 void GridPage::AddNameRow() {
@@ -265,7 +286,8 @@ void GridPage::AddIndicator(Indicator indicator, const QFont& titleFont) {
     AddFrame(this, layout.frame);
     AddTitle(this, layout.title, titleFont);
     for (std::size_t i = 0; i < layout.descriptions.size(); ++i) {
-        SetColour(AddLabel(this, layout.descriptions[i]), QPalette::WindowText, kLevelColours[i]);
+        colouredTexts_.push_back(
+            {AddLabel(this, layout.descriptions[i]), QPalette::WindowText, kLevelColours[i]});
     }
 
     // The four options of one indicator form their own group: a click on an E1 option must not
@@ -313,17 +335,17 @@ void GridPage::AddResults(const QFont& titleFont) {
 
     AddTitle(this, {nullptr, {730, 357, 200, 15}, "Indice total de risque:"}, titleFont);
     riskIndexField_ = AddReadOnlyField(this, "RiskIndexField", {920, 355, 60, 20}, titleFont);
-    SetColour(riskIndexField_, QPalette::Text, kRiskResultColour);
+    colouredTexts_.push_back({riskIndexField_, QPalette::Text, kRiskResultColour});
     AddTitle(this, {nullptr, {730, 382, 200, 15}, "Ratio d'Intervenants Secouristes:"}, titleFont);
     // A RIS of ten digits needs more room than the frame leaves to the field's right: the field
     // runs up to a pixel short of the frame and gives up the two pixels of padding that a line
     // edit keeps on either side of its text.
     risField_ = AddReadOnlyField(this, "RisField", {920, 380, 68, 20}, titleFont);
     risField_->setTextMargins(-2, 0, -2, 0);
-    SetColour(risField_, QPalette::Text, kRiskResultColour);
+    colouredTexts_.push_back({risField_, QPalette::Text, kRiskResultColour});
     AddTitle(this, {nullptr, {730, 435, 200, 15}, "Type de DPS correspondant:"}, titleFont);
     dpsTypeField_ = AddReadOnlyField(this, "DpsTypeField", {730, 455, 250, 20}, titleFont);
-    SetColour(dpsTypeField_, QPalette::Text, kDpsTypeResultColour);
+    colouredTexts_.push_back({dpsTypeField_, QPalette::Text, kDpsTypeResultColour});
 }
 
 void GridPage::AddBanner(const QFont& titleFont) {
@@ -333,7 +355,7 @@ void GridPage::AddBanner(const QFont& titleFont) {
                                 "Dispositif prévisionnel de secours à mettre en place en fonction "
                                 "du RIS (déterminé par les données que vous avez saisies)"},
                                titleFont);
-    SetColour(caption, QPalette::WindowText, kBannerCaptionColour);
+    colouredTexts_.push_back({caption, QPalette::WindowText, kBannerCaptionColour});
     bannerPicture_ = Place<QLabel>(this, "DpsBannerPicture", {10, 525, 800, 120});
 }
 

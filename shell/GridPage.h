@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class QButtonGroup;
 class QLabel;
@@ -33,6 +34,9 @@ public:
     QString NameText() const;
     void FocusNameField();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 signals:
     void optionClicked(corvane::Indicator indicator, int option);
     void p1Edited(const QString& text);
@@ -47,6 +51,7 @@ private:
     void AddResults(const QFont& titleFont);
     void AddBanner(const QFont& titleFont);
     void AddDocumentButtons();
+    void PaintColours();
 
     // The name as the program holds it is shown unchanged: only what the user types or pastes
     // is capitalised.
@@ -65,6 +70,14 @@ private:
     QLineEdit* risField_ = nullptr;
     QLineEdit* dpsTypeField_ = nullptr;
     QLabel* bannerPicture_ = nullptr;
+
+    // A text drawn in a colour of the program: the role of the control's palette it sets.
+    struct ColouredText {
+        QWidget* control;
+        QPalette::ColorRole role;
+        QColor colour;
+    };
+    std::vector<ColouredText> colouredTexts_;
 };
 
 } // namespace corvane
