@@ -83,15 +83,18 @@ void AboutWindow::BuildPanel(const PictureCatalogue& pictures) {
     panel->setLineWidth(1);
     PaintWhite(panel);
 
-    PictureLabel(panel, "AboutLogoPicture", {0, 0, 247, 197}, pictures.Picture(kAboutLogoPicture));
-    PictureLabel(panel, "WebSitePicture", {300, 20, 20, 20}, pictures.Picture(kAboutPicture));
+    PictureLabel(panel, "AboutLogoPicture", {0, 0, 247, 197}, pictures.Picture(kAboutLogoPicture))
+        ->setAccessibleName(QStringLiteral("Logo de ") + QString::fromUtf8(kMakerName));
+    PictureLabel(panel, "WebSitePicture", {300, 20, 20, 20}, pictures.Picture(kAboutPicture))
+        ->setAccessibleName(QStringLiteral("Corvane"));
     auto* webSite = Placed(new LinkLabel(QString::fromUtf8(kWebSiteLinkText), panel), "WebSiteLink",
                            {325, 20, 80, 20});
     webSite->setToolTip(QStringLiteral("Se connecter au site web ") +
                         QString::fromUtf8(kWebSiteAddress));
     connect(webSite, &LinkLabel::clicked, this, &AboutWindow::webSiteClicked);
 
-    PictureLabel(panel, "SupportPicture", {300, 45, 20, 20}, pictures.Picture(kSupportMailPicture));
+    PictureLabel(panel, "SupportPicture", {300, 45, 20, 20}, pictures.Picture(kSupportMailPicture))
+        ->setAccessibleName(QStringLiteral("Messagerie"));
     auto* support = Placed(new LinkLabel(QStringLiteral("Contacter le support"), panel),
                            "SupportLink", {325, 45, 100, 20});
     support->setToolTip(QStringLiteral("Envoyer un e-mail au support"));
@@ -116,6 +119,7 @@ void AboutWindow::BuildStatusBar(const PictureCatalogue& pictures) {
                              {0, kPanelHeight, kWidth, kHeight - kPanelHeight});
     statusBar->setSizeGripEnabled(false);
     QLabel* picture = RaisedField(statusBar, "AboutStatusPicture");
+    picture->setAccessibleName(QStringLiteral("Corvane"));
     picture->setFixedWidth(kStatusPictureWidth);
     picture->setAlignment(Qt::AlignCenter);
     picture->setPixmap(pictures.Picture(kAboutPicture));

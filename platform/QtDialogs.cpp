@@ -159,9 +159,12 @@ QString QtDialogs::PromptText(const QString& title, const QString& label) {
     dialog.setWindowTitle(title);
     dialog.setFixedSize(kPromptSize);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(label, &dialog));
+    auto* caption = new QLabel(label, &dialog);
+    layout->addWidget(caption);
     auto* field = new QLineEdit(&dialog);
     field->setObjectName(QStringLiteral("PromptField"));
+    caption->setBuddy(field);
+    field->setAccessibleName(label);
     layout->addWidget(field);
     // Enter presses the default button; Escape and the close box reject the dialog.
     auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);

@@ -65,6 +65,7 @@ void ExplainPage::Build() {
     picture_->setObjectName(QStringLiteral("ExplainPicture"));
     picture_->setGeometry(kPictureArea);
     ShowPicture(picture_, pictures_.Picture(kExplanationPictures[0]));
+    picture_->setAccessibleName(QString::fromUtf8(kButtons[0].text));
     Press(pressed_);
 }
 
@@ -81,6 +82,8 @@ void ExplainPage::Press(int index) {
 
 void ExplainPage::Switch(int index) {
     ShowPicture(picture_, pictures_.Picture(kExplanationPictures[static_cast<std::size_t>(index)]));
+    // A screen reader names the picture by the subject it explains.
+    picture_->setAccessibleName(QString::fromUtf8(kButtons[static_cast<std::size_t>(index)].text));
     for (int other = 0; other < kButtonCount; ++other) {
         if (other != index) {
             buttons_[static_cast<std::size_t>(other)]->setChecked(false);

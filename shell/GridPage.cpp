@@ -218,6 +218,16 @@ QLineEdit* AddReadOnlyField(QWidget* page, const char* name, const QRect& rect,
     return field;
 }
 
+// A screen reader names the field by its label, without the colon.
+void TieLabel(QLabel* label, QWidget* field) {
+    label->setBuddy(field);
+    QString name = label->text();
+    while (name.endsWith(u':') || name.endsWith(u' ')) {
+        name.chop(1);
+    }
+    field->setAccessibleName(name);
+}
+
 // Leaves a field that already shows the text alone, so that its cursor and undo history stay.
 void WriteText(QLineEdit* field, const QString& text) {
     if (field->text() != text) {
@@ -260,9 +270,10 @@ void GridPage::PaintColours() {
 }
 
 void GridPage::AddNameRow() {
-    AddLabel(this, {"EvaluationLabel", {10, 7, 60, 15}, "Evaluation :"});
+    QLabel* label = AddLabel(this, {"EvaluationLabel", {10, 7, 60, 15}, "Evaluation :"});
 
     nameField_ = Place<QLineEdit>(this, "NameField", {70, 5, 400, 20});
+    TieLabel(label, nameField_);
     nameField_->setToolTip(
         QStringLiteral("Nommez cette évaluation si vous souhaitez l'enregistrer"));
     nameField_->setValidator(new CapitalLetters(nameField_));
@@ -295,14 +306,18 @@ void GridPage::AddIndicator(Indicator indicator, const QFont& titleFont) {
     auto* group = new QButtonGroup(this);
     auto& buttons = options_[static_cast<std::size_t>(indicator)];
     for (int option = 1; option <= kOptionCount; ++option) {
-        const Placed& placed = layout.options[static_cast<std::size_t>(option - 1)];
+        const auto index = static_cast<std::size_t>(option - 1);
+        const Placed& placed = layout.options[index];
         auto* button = Place<QRadioButton>(this, placed.name, placed.rect);
         button->setText(QString::fromUtf8(placed.text));
-        button->setAutoExclusive(false);
+        // Read out after the caption, which is the same in P2 and E1.
+        if (index < layout.descriptions.size()) {
+            button->setAccessibleDescription(QString::fromUtf8(layout.descriptions[index].text));
+        }
         group->addButton(button, option);
         connect(button, &QAbstractButton::clicked, this,
                 [this, indicator, option] { emit optionClicked(indicator, option); });
-        buttons[static_cast<std::size_t>(option - 1)] = button;
+        buttons[index] = button;
     }
     buttons[0]->setChecked(true);
 }
@@ -311,18 +326,22 @@ void GridPage::AddResults(const QFont& titleFont) {
     AddFrame(this, {"ResultFrame", {505, 335, 485, 150}, "Calcul du RIS"});
     const QString firstCoefficient = QString::fromUtf8(CoefficientText(1));
 
-    AddLabel(this, {nullptr, {530, 357, 85, 15}, "Indicateur P2:"});
+    QLabel* label = AddLabel(this, {nullptr, {530, 357, 85, 15}, "Indicateur P2:"});
     valueFields_[0] = AddReadOnlyField(this, "P2ValueField", {620, 355, 70, 20}, titleFont);
-    AddLabel(this, {nullptr, {530, 382, 85, 15}, "Indicateur E1:"});
+    TieLabel(label, valueFields_[0]);
+    label = AddLabel(this, {nullptr, {530, 382, 85, 15}, "Indicateur E1:"});
     valueFields_[1] = AddReadOnlyField(this, "E1ValueField", {620, 380, 70, 20}, titleFont);
-    AddLabel(this, {nullptr, {530, 407, 85, 15}, "Indicateur E2:"});
+    TieLabel(label, valueFields_[1]);
+    label = AddLabel(this, {nullptr, {530, 407, 85, 15}, "Indicateur E2:"});
     valueFields_[2] = AddReadOnlyField(this, "E2ValueField", {620, 405, 70, 20}, titleFont);
+    TieLabel(label, valueFields_[2]);
     for (QLineEdit* field : valueFields_) {
         field->setText(firstCoefficient);
     }
 
-    AddLabel(this, {nullptr, {530, 432, 85, 15}, "Effectif prévu P1:"});
+    label = AddLabel(this, {nullptr, {530, 432, 85, 15}, "Effectif prévu P1:"});
     p1Field_ = Place<QLineEdit>(this, "P1Field", {620, 430, 70, 20});
+    TieLabel(label, p1Field_);
     p1Field_->setFont(titleFont);
     p1Field_->setToolTip(QStringLiteral("Saisir l'effectif prévisible déclaré du public, P1 "));
     p1Field_->installEventFilter(new DigitKeysOnly(p1Field_));
@@ -330,21 +349,26 @@ void GridPage::AddResults(const QFont& titleFont) {
     p1Field_->setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(p1Field_, &QLineEdit::textEdited, this, &GridPage::p1Edited);
 
-    AddLabel(this, {nullptr, {530, 457, 85, 15}, "Valeur de P:"});
+    label = AddLabel(this, {nullptr, {530, 457, 85, 15}, "Valeur de P:"});
     pValueField_ = AddReadOnlyField(this, "PValueField", {620, 455, 70, 20}, titleFont);
+    TieLabel(label, pValueField_);
 
-    AddTitle(this, {nullptr, {730, 357, 200, 15}, "Indice total de risque:"}, titleFont);
+    label = AddTitle(this, {nullptr, {730, 357, 200, 15}, "Indice total de risque:"}, titleFont);
     riskIndexField_ = AddReadOnlyField(this, "RiskIndexField", {920, 355, 60, 20}, titleFont);
+    TieLabel(label, riskIndexField_);
     colouredTexts_.push_back({riskIndexField_, QPalette::Text, kRiskResultColour});
-    AddTitle(this, {nullptr, {730, 382, 200, 15}, "Ratio d'Intervenants Secouristes:"}, titleFont);
+    label = AddTitle(this, {nullptr, {730, 382, 200, 15}, "Ratio d'Intervenants Secouristes:"},
+                     titleFont);
     // A RIS of ten digits needs more room than the frame leaves to the field's right: the field
     // runs up to a pixel short of the frame and gives up the two pixels of padding that a line
     // edit keeps on either side of its text.
     risField_ = AddReadOnlyField(this, "RisField", {920, 380, 68, 20}, titleFont);
     risField_->setTextMargins(-2, 0, -2, 0);
+    TieLabel(label, risField_);
     colouredTexts_.push_back({risField_, QPalette::Text, kRiskResultColour});
-    AddTitle(this, {nullptr, {730, 435, 200, 15}, "Type de DPS correspondant:"}, titleFont);
+    label = AddTitle(this, {nullptr, {730, 435, 200, 15}, "Type de DPS correspondant:"}, titleFont);
     dpsTypeField_ = AddReadOnlyField(this, "DpsTypeField", {730, 455, 250, 20}, titleFont);
+    TieLabel(label, dpsTypeField_);
     colouredTexts_.push_back({dpsTypeField_, QPalette::Text, kDpsTypeResultColour});
 }
 
@@ -357,6 +381,7 @@ void GridPage::AddBanner(const QFont& titleFont) {
                                titleFont);
     colouredTexts_.push_back({caption, QPalette::WindowText, kBannerCaptionColour});
     bannerPicture_ = Place<QLabel>(this, "DpsBannerPicture", {10, 525, 800, 120});
+    bannerPicture_->setAccessibleName(QStringLiteral("Bandeau du type de DPS"));
 }
 
 void GridPage::AddDocumentButtons() {

@@ -38,6 +38,7 @@ void FillStatusLine(QStatusBar* statusBar, const PictureCatalogue& pictures,
     picture->setFixedWidth(kPictureFieldWidth);
     picture->setAlignment(Qt::AlignCenter);
     picture->setPixmap(pictures.Picture(kAboutPicture));
+    picture->setAccessibleName(QStringLiteral("Corvane"));
 
     statusBar->addWidget(date, 1);
     statusBar->addWidget(product, 1);

@@ -9,6 +9,7 @@
 #include "platform/FolderWatch.h"
 #include "widgets/TitleFont.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QCursor>
@@ -85,8 +86,15 @@ void FileListPage::Build() {
     list_ =
         Named(new FileList(folder_, QString::fromLatin1(setup_.pattern), this), setup_.listName);
     list_->SetColumnWidths(setup_.columnWidths);
+    // The views inside the list are what a screen reader lands on.
+    list_->setAccessibleName(QString::fromUtf8(setup_.folderTitle));
+    for (QAbstractItemView* view :
+         list_->findChildren<QAbstractItemView*>(Qt::FindDirectChildrenOnly)) {
+        view->setAccessibleName(list_->accessibleName());
+    }
     folderPathField_ = Named(new QLineEdit(list_->FolderPath(), this), "FolderPathField");
     folderPathField_->setReadOnly(true);
+    folderPathField_->setAccessibleName(QStringLiteral("Chemin du répertoire courant"));
     fileCountLabel_ = Named(new QLabel(this), "FileCountLabel");
     fileCountLabel_->setAlignment(Qt::AlignCenter);
     fileCountLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -155,6 +163,7 @@ void FileListPage::BuildHeading(const FileListPageSetup& setup, const QFont& tit
     viewModeButton_->setGeometry(5, 2, 25, 25);
     viewModeButton_->setIcon(services_.pictures.Icon(kViewModePicture));
     viewModeButton_->setToolTip(QStringLiteral("Mode d'affichage"));
+    viewModeButton_->setAccessibleName(viewModeButton_->toolTip());
     connect(viewModeButton_, &QAbstractButton::clicked, this, &FileListPage::ShowViewModeMenu);
 
     auto* caption = Named(new QLabel(QStringLiteral("Répertoire courant:"), this), "FolderCaption");

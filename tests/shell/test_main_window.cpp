@@ -6,6 +6,8 @@
 #include "tests/support/FileContent.h"
 #include "tests/support/WindowFixture.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -215,6 +217,13 @@ class TestMainWindow : public QObject {
     void PressCtrl(Qt::Key key) {
         QWidget* target = QApplication::focusWidget();
         QTest::keyClick(target != nullptr ? target : fixture_->Window(), key, Qt::ControlModifier);
+    }
+
+    // The pages build their controls when first shown.
+    void OpenEveryTab() {
+        for (int tab = panel_->count() - 1; tab >= 0; --tab) {
+            panel_->setCurrentIndex(tab);
+        }
     }
 
     // Each tab as it is drawn, without the text cursor, which blinks.
@@ -837,6 +846,87 @@ private slots:
             QCOMPARE(menu->font().pointSize(), 8);
         }
         QCOMPARE(named, 7);
+    }
+
+    // What a screen reader is told of each control: its role, the name it is read out with and,
+    // for a field, the text it holds.
+    void screenReaderNamesEveryControl_data() {
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        const auto row = [](const char* control, QAccessible::Role role, const char* name,
+                            const char* value = "") {
+            QTest::newRow(control)
+                << int(role) << QString::fromUtf8(name) << QString::fromUtf8(value);
+        };
+        row("NameField", QAccessible::EditableText, "Evaluation");
+        row("P2ValueField", QAccessible::EditableText, "Indicateur P2", "0.25");
+        row("E1ValueField", QAccessible::EditableText, "Indicateur E1", "0.25");
+        row("E2ValueField", QAccessible::EditableText, "Indicateur E2", "0.25");
+        row("P1Field", QAccessible::EditableText, "Effectif prévu P1");
+        row("PValueField", QAccessible::EditableText, "Valeur de P");
+        row("RiskIndexField", QAccessible::EditableText, "Indice total de risque", "0.75");
+        row("RisField", QAccessible::EditableText, "Ratio d'Intervenants Secouristes");
+        row("DpsTypeField", QAccessible::EditableText, "Type de DPS correspondant");
+        row("P2Option1", QAccessible::RadioButton, "Option 1 - Risque Faible");
+        row("E1Option4", QAccessible::RadioButton, "Option 4 - Risque Elevé");
+        row("E2Option2", QAccessible::RadioButton,
+            "Temps supérieur à 10 mn et inférieur ou égal à 20 mn");
+        row("DpsBannerPicture", QAccessible::StaticText, "Bandeau du type de DPS");
+        row("ExplainPicture", QAccessible::Graphic, "Indice total de risque");
+        row("EvaluationsList", QAccessible::LayeredPane, "Mes Evaluations");
+        row("ViewModeButton", QAccessible::Button, "Mode d'affichage");
+        row("StatusPictureField", QAccessible::Graphic, "Corvane");
+    }
+    void screenReaderNamesEveryControl() {
+        QFETCH(int, role);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        OpenEveryTab();
+        QWidget* control = Control(QTest::currentDataTag());
+        QVERIFY(control != nullptr);
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(reader != nullptr);
+        QCOMPARE(int(reader->role()), role);
+        QCOMPARE(reader->text(QAccessible::Name), name);
+        if (role == QAccessible::EditableText) {
+            QCOMPARE(reader->text(QAccessible::Value), value);
+        }
+    }
+
+    // No text field or list view goes without a name, and no option is read out as a check box.
+    void screenReaderFindsNoNamelessField() {
+        OpenEveryTab();
+        QWidgetList named;
+        for (QLineEdit* field : fixture_->Window()->findChildren<QLineEdit*>()) {
+            named << field;
+        }
+        for (const char* list : {"EvaluationsList", "ImagesList"}) {
+            for (QAbstractItemView* view :
+                 Control(list)->findChildren<QAbstractItemView*>(Qt::FindDirectChildrenOnly)) {
+                named << view;
+            }
+        }
+        QCOMPARE(named.size(), 15);
+        for (QWidget* control : named) {
+            QVERIFY2(
+                !QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty(),
+                qPrintable(control->objectName()));
+        }
+        const QList<QRadioButton*> options = fixture_->Window()->findChildren<QRadioButton*>();
+        QCOMPARE(options.size(), 12);
+        for (QRadioButton* option : options) {
+            QCOMPARE(QAccessible::queryAccessibleInterface(option)->role(),
+                     QAccessible::RadioButton);
+        }
+    }
+
+    void explainPictureIsNamedAfterItsSubject() {
+        panel_->setCurrentIndex(1);
+        QTest::mouseClick(Control("ExplainButton4"), Qt::LeftButton);
+        QCOMPARE(QAccessible::queryAccessibleInterface(Control("ExplainPicture"))
+                     ->text(QAccessible::Name),
+                 QString("R I S -> Type de DPS"));
     }
 
     void ctrlQLeavesTheEventLoop() {
