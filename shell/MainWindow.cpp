@@ -100,6 +100,9 @@ void MainWindow::BuildPanel() {
 
     const QFont titleFont = MakeTitleFont();
     const auto addTab = [this](QWidget* page, const TabEntry& tab) {
+        // The pages wear the dialog face, which their coloured texts are chosen against, not
+        // the shade a style gives the tab's frame.
+        page->setAutoFillBackground(true);
         panel_->addTab(page, services_.pictures.Icon(tab.picture), QString::fromUtf8(tab.caption));
     };
     gridPage_ = new GridPage(services_.pictures, titleFont);

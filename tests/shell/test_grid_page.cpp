@@ -20,8 +20,6 @@
 #include <QStyleOptionFrame>
 #include <QTest>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 
 using namespace corvane;
@@ -114,61 +112,6 @@ struct PageSpies {
 
     QSignalSpy option, p1, name, save, snapshot, document;
 };
-
-// How bright a colour looks, and the contrast of two colours, as legibility guidelines measure
-// them: from 1 (the same) to 21 (black on white).
-double Luminance(QRgb colour) {
-    const auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
-           0.0722 * linear(qBlue(colour));
-}
-
-double Contrast(QRgb first, QRgb second) {
-    const double a = Luminance(first);
-    const double b = Luminance(second);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
-// What a text drawn in the area looks like: the colour most of the area has, taken as what lies
-// behind the text, and the pixel that stands out from it the most.
-struct DrawnText {
-    QRgb background;
-    QRgb ink;
-};
-
-DrawnText Sample(const QImage& picture, const QRect& area) {
-    QMap<QRgb, int> counts;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            ++counts[picture.pixel(x, y) | 0xFF000000];
-        }
-    }
-    QRgb background = counts.firstKey();
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > counts.value(background)) {
-            background = it.key();
-        }
-    }
-    QRgb ink = background;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (Contrast(it.key(), background) > Contrast(ink, background)) {
-            ink = it.key();
-        }
-    }
-    return {background, ink};
-}
-
-// A palette of light texts on dark faces, as dark desktop themes give.
-QPalette DarkPalette() {
-    const QColor light(225, 225, 225);
-    QPalette dark(light, QColor(60, 60, 60), QColor(90, 90, 90), QColor(20, 20, 20),
-                  QColor(45, 45, 45), light, Qt::white, QColor(35, 35, 35), QColor(50, 50, 50));
-    dark.setColor(QPalette::ButtonText, light);
-    return dark;
-}
 
 // An evaluation as an opening restores it: every field differs from a new evaluation.
 EvaluationRecord OpenedRecord() {
@@ -345,59 +288,6 @@ private slots:
             QVERIFY(text != nullptr);
             QCOMPARE(text->palette().color(QPalette::WindowText), colour);
         }
-    }
-
-    // The page as drawn, with results in its fields, under the desktop's light palette and under
-    // a dark one: every text stands out from what lies behind it at least 4.5 to 1, except the
-    // coloured texts on the light face, which keep the program's colours.
-    void textsStandOutOnTheirFace_data() {
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("light") << false;
-        QTest::newRow("dark") << true;
-    }
-    void textsStandOutOnTheirFace() {
-        QFETCH(bool, dark);
-        if (dark) {
-            page_->setPalette(DarkPalette());
-        }
-        page_->ShowRecord(OpenedRecord(), ~RecordFields{0});
-        const QImage drawn = page_->grab().toImage();
-        const QMap<QString, QRgb> colouredOnLight{
-            {"P2OptionText1", 0x3EC145},  {"P2OptionText2", 0x559BD5},
-            {"P2OptionText3", 0xE49745},  {"P2OptionText4", 0xE93F45},
-            {"E1OptionText1", 0x3EC145},  {"E1OptionText2", 0x559BD5},
-            {"E1OptionText3", 0xE49745},  {"E1OptionText4", 0xE93F45},
-            {"RiskIndexField", 0xDD3145}, {"RisField", 0xDD3145},
-            {"DpsTypeField", 0xB13745},   {"DpsBannerCaption", 0x5A78D5}};
-        int measured = 0;
-        for (const QWidget* control : page_->findChildren<QWidget*>()) {
-            QRect area = control->geometry();
-            if (qobject_cast<const QGroupBox*>(control) != nullptr) {
-                area.setHeight(15); // the caption in the top border
-            } else if (control->property("text").toString().isEmpty()) {
-                continue;
-            }
-            const DrawnText text = Sample(drawn, area);
-            const QString name = control->objectName().isEmpty()
-                                     ? control->property("text").toString()
-                                     : control->objectName();
-            ++measured;
-            if (!dark && colouredOnLight.contains(name)) {
-                // Within a step of rounding of the text's smoothing.
-                const QRgb expected = colouredOnLight.value(name);
-                QVERIFY2(std::abs(qRed(text.ink) - qRed(expected)) <= 1 &&
-                             std::abs(qGreen(text.ink) - qGreen(expected)) <= 1 &&
-                             std::abs(qBlue(text.ink) - qBlue(expected)) <= 1,
-                         qPrintable(name + ": " + QColor(text.ink).name()));
-                continue;
-            }
-            const double contrast = Contrast(text.ink, text.background);
-            QVERIFY2(contrast >= 4.5, qPrintable(QString("%1: %2 on %3, %4 to 1")
-                                                     .arg(name, QColor(text.ink).name(),
-                                                          QColor(text.background).name())
-                                                     .arg(contrast, 0, 'f', 2)));
-        }
-        QCOMPARE(measured, 55);
     }
 
     void readOnlyFieldsWearTheDialogFace_data() {

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -119,6 +122,63 @@ constexpr int kSaveCommand = 3;
 constexpr int kOpenPictureMenuCommand = 5;
 constexpr int kQuitCommand = 7;
 constexpr int kCommands[]{1, 2, 3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+
+// How bright a colour looks, and the contrast of two colours, as legibility guidelines measure
+// them: from 1 (the same) to 21 (black on white).
+double Luminance(QRgb colour) {
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+
+double Contrast(QRgb first, QRgb second) {
+    const double a = Luminance(first);
+    const double b = Luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// What a text drawn in the area looks like: the colour most of the area has, taken as what lies
+// behind the text, and the pixel that stands out from it the most.
+struct DrawnText {
+    QRgb background;
+    QRgb ink;
+};
+
+DrawnText Sample(const QImage& picture, const QRect& area) {
+    QMap<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ++counts[picture.pixel(x, y) | 0xFF000000];
+        }
+    }
+    QRgb background = counts.firstKey();
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background)) {
+            background = it.key();
+        }
+    }
+    QRgb ink = background;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (Contrast(it.key(), background) > Contrast(ink, background)) {
+            ink = it.key();
+        }
+    }
+    return {background, ink};
+}
+
+// A dark palette as qt6ct's "darker" scheme gives it: white texts, a face darker than the
+// buttons and the fields.
+QPalette DarkPalette() {
+    QPalette dark(Qt::white, QColor(0x42, 0x42, 0x45), QColor(0x97, 0x97, 0x97),
+                  QColor(0x30, 0x2F, 0x2E), QColor(0x4A, 0x49, 0x47), Qt::white, Qt::white,
+                  QColor(0x3D, 0x3D, 0x3D), QColor(0x22, 0x20, 0x20));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Midlight, QColor(0x5E, 0x5C, 0x5B));
+    return dark;
+}
 
 } // namespace
 
@@ -927,6 +987,66 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(Control("ExplainPicture"))
                      ->text(QAccessible::Name),
                  QString("R I S -> Type de DPS"));
+    }
+
+    // The grid page as the window draws it, with results in its fields, under the desktop's light
+    // palette and under a dark one: every text stands out from what lies behind it at least 4.5 to
+    // 1, except the coloured texts on the light face, which keep the program's colours.
+    void textsStandOutOnTheirFace_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void textsStandOutOnTheirFace() {
+        QFETCH(bool, dark);
+        const QPalette desktop = QApplication::palette();
+        if (dark) {
+            QApplication::setPalette(DarkPalette());
+        }
+        OpenWindow(kMondayMorning);
+        Type(p1Field_, "1500");
+        if (QWidget* focused = QApplication::focusWidget()) {
+            focused->clearFocus();
+        }
+        const QImage drawn = fixture_->Window()->grab().toImage();
+        QApplication::setPalette(desktop);
+        QWidget* page = Control("GridPage");
+        const QMap<QString, QRgb> colouredOnLight{
+            {"P2OptionText1", 0x3EC145},  {"P2OptionText2", 0x559BD5},
+            {"P2OptionText3", 0xE49745},  {"P2OptionText4", 0xE93F45},
+            {"E1OptionText1", 0x3EC145},  {"E1OptionText2", 0x559BD5},
+            {"E1OptionText3", 0xE49745},  {"E1OptionText4", 0xE93F45},
+            {"RiskIndexField", 0xDD3145}, {"RisField", 0xDD3145},
+            {"DpsTypeField", 0xB13745},   {"DpsBannerCaption", 0x5A78D5}};
+        int measured = 0;
+        for (const QWidget* control : page->findChildren<QWidget*>()) {
+            QRect area(control->mapTo(fixture_->Window(), QPoint(0, 0)), control->size());
+            if (qobject_cast<const QGroupBox*>(control) != nullptr) {
+                area.setHeight(15); // the caption in the top border
+            } else if (control->property("text").toString().isEmpty()) {
+                continue;
+            }
+            const DrawnText text = Sample(drawn, area);
+            const QString name = control->objectName().isEmpty()
+                                     ? control->property("text").toString()
+                                     : control->objectName();
+            ++measured;
+            if (!dark && colouredOnLight.contains(name)) {
+                // Within a step of rounding of the text's smoothing.
+                const QRgb expected = colouredOnLight.value(name);
+                QVERIFY2(std::abs(qRed(text.ink) - qRed(expected)) <= 1 &&
+                             std::abs(qGreen(text.ink) - qGreen(expected)) <= 1 &&
+                             std::abs(qBlue(text.ink) - qBlue(expected)) <= 1,
+                         qPrintable(name + ": " + QColor(text.ink).name()));
+                continue;
+            }
+            const double contrast = Contrast(text.ink, text.background);
+            QVERIFY2(contrast >= 4.5, qPrintable(QString("%1: %2 on %3, %4 to 1")
+                                                     .arg(name, QColor(text.ink).name(),
+                                                          QColor(text.background).name())
+                                                     .arg(contrast, 0, 'f', 2)));
+        }
+        QCOMPARE(measured, 53);
     }
 
     void ctrlQLeavesTheEventLoop() {
