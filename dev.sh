@@ -12,7 +12,7 @@ PACKAGES=(
     libjpeg62-turbo-dev libbenchmark-dev
     fonts-liberation locales xvfb xauth x11-apps imagemagick xdotool
     fp-utils desktop-file-utils appstream dpkg-dev poppler-utils python3 libreoffice-calc-nogui
-    bindfs lintian
+    bindfs lintian qt6ct
 )
 
 as_root() {
