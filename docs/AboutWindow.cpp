@@ -62,6 +62,11 @@ AboutWindow::AboutWindow(const PictureCatalogue& pictures)
     BuildPanel(pictures);
     BuildStatusBar(pictures);
     CentreOnScreen();
+    // Window managers that leave the minimise and maximise boxes on a window whatever its Motif
+    // hints say (openbox) take them away from a toolbar-type window, which keeps its title bar.
+    // Qt sets the type on a native window only, so the window is made native first.
+    create();
+    setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
 }
 
 QString AboutWindow::Title() {

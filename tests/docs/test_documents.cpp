@@ -320,6 +320,7 @@ private slots:
             QCOMPARE(about->minimumSize(), about->maximumSize());
             QCOMPARE(about->windowFlags(),
                      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+            QVERIFY(about->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
             QVERIFY(!fixture_->Window()->isEnabled());
             const auto* text = about->findChild<QLabel*>("AboutText");
             const int needed = text->heightForWidth(text->width());
