@@ -347,6 +347,17 @@ private slots:
         QCOMPARE(Asked(), QStringList());
     }
 
+    // Minimised, it would leave the main window disabled with nothing on screen to enable it.
+    void aboutWindowComesBackWhenMinimised() {
+        AboutWindow* about = OpenAboutWindow();
+        QVERIFY(about);
+        about->setWindowState(Qt::WindowMinimized);
+        QVERIFY(about->isMinimized());
+        QTRY_VERIFY(!about->isMinimized());
+        QVERIFY(about->isVisible());
+        QVERIFY(!fixture_->Window()->isEnabled());
+    }
+
     void linkFollowsTheMouse_data() {
         QTest::addColumn<QString>("link");
         QTest::newRow("web site") << "WebSiteLink";
