@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The window frames under openbox, which ignores the Motif hints for the minimise, maximise and
 # close boxes: the main window can be minimised and closed but neither maximised nor resized; the
-# About window can be neither minimised, maximised nor resized, ignores a close request, stays
-# above the disabled main window and leaves it usable once its button closed it.
+# About window gets the focus, can be neither minimised, maximised nor resized, ignores a close
+# request, stays above the disabled main window and leaves it usable once its button closed it.
 # Usage: test_window_frames.sh path/to/corvane
 set -euo pipefail
 
@@ -74,8 +74,12 @@ retry managed "$about" || fail "openbox did not take the About window"
 actions=$(allowed "$about" MINIMIZE MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE)
 [ -z "$actions" ] || fail "openbox allows on the About window: $actions"
 
-# openbox keeps the close box: Alt+F4 asks the window to close, which it ignores.
-xdotool windowactivate --sync "$about"
+# The About window has the focus, and Alt+F4 asks it to close, which it ignores: openbox keeps the
+# close box of a window with a title bar.
+active() {
+    [[ $(xprop -root _NET_ACTIVE_WINDOW) == *"$(printf '0x%x' "$1")" ]]
+}
+retry active "$about" || fail "the About window did not get the focus"
 xdotool key alt+F4
 sleep 0.5
 viewable "$about" || fail "the About window closed on Alt+F4"
