@@ -10,7 +10,7 @@ PACKAGES=(
     g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-image-formats-plugins
     libjpeg62-turbo-dev libbenchmark-dev
-    fonts-liberation locales xvfb xauth x11-apps imagemagick xdotool
+    fonts-liberation locales xvfb xauth x11-apps x11-utils openbox imagemagick xdotool
     fp-utils desktop-file-utils appstream dpkg-dev poppler-utils python3 libreoffice-calc-nogui
     bindfs lintian qt6ct
 )

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace corvane {
 
@@ -64,6 +65,11 @@ AboutWindow::AboutWindow(const PictureCatalogue& pictures)
     BuildPanel(pictures);
     BuildStatusBar(pictures);
     CentreOnScreen();
+    // Window managers that leave the minimise and maximise boxes on a window whatever its Motif
+    // hints say (openbox) take them away from a toolbar-type window, which keeps its title bar.
+    // Qt sets the type on a native window only, so the window is made native first.
+    create();
+    setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
 }
 
 QString AboutWindow::Title() {
@@ -138,6 +144,24 @@ void AboutWindow::CentreOnScreen() {
 void AboutWindow::CloseThroughButton() {
     closingThroughButton_ = true;
     close();
+}
+
+// A window manager that minimises the window all the same would leave the main window disabled
+// with nothing on screen to enable it again: the window comes straight back, once the window
+// system has finished with the state change.
+void AboutWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        QTimer::singleShot(0, this, &AboutWindow::ComeBack);
+    }
+}
+
+void AboutWindow::ComeBack() {
+    if (isMinimized()) {
+        showNormal();
+        raise();
+        activateWindow();
+    }
 }
 
 // The window manager, the session or a stray Alt+F4 cannot take the window away: only its

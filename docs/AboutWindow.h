@@ -30,12 +30,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildPanel(const PictureCatalogue& pictures);
     void BuildStatusBar(const PictureCatalogue& pictures);
     void CloseThroughButton();
     void CentreOnScreen();
+    void ComeBack();
 
     bool closingThroughButton_ = false;
 };

@@ -187,6 +187,8 @@ void MainWindow::ShowAboutWindow() {
     connect(aboutWindow_, &AboutWindow::closed, this, [this] { setEnabled(true); });
     setEnabled(false);
     aboutWindow_->show();
+    // Not every window manager gives the focus to a new window of this type by itself.
+    aboutWindow_->activateWindow();
 }
 
 void MainWindow::ConnectGridPage() {

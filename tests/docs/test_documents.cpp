@@ -320,6 +320,7 @@ private slots:
             QCOMPARE(about->minimumSize(), about->maximumSize());
             QCOMPARE(about->windowFlags(),
                      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+            QVERIFY(about->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
             QVERIFY(!fixture_->Window()->isEnabled());
             const auto* text = about->findChild<QLabel*>("AboutText");
             const int needed = text->heightForWidth(text->width());
@@ -344,6 +345,17 @@ private slots:
             QVERIFY(fixture_->Window()->isEnabled());
         }
         QCOMPARE(Asked(), QStringList());
+    }
+
+    // Minimised, it would leave the main window disabled with nothing on screen to enable it.
+    void aboutWindowComesBackWhenMinimised() {
+        AboutWindow* about = OpenAboutWindow();
+        QVERIFY(about);
+        about->setWindowState(Qt::WindowMinimized);
+        QVERIFY(about->isMinimized());
+        QTRY_VERIFY(!about->isMinimized());
+        QVERIFY(about->isVisible());
+        QVERIFY(!fixture_->Window()->isEnabled());
     }
 
     void linkFollowsTheMouse_data() {
