@@ -184,7 +184,11 @@ void MainWindow::ShowAboutWindow() {
     connect(aboutWindow_, &AboutWindow::webSiteClicked, this, [this] { documents_.OpenWebSite(); });
     connect(aboutWindow_, &AboutWindow::supportClicked, this,
             [this] { documents_.WriteToSupport(); });
-    connect(aboutWindow_, &AboutWindow::closed, this, [this] { setEnabled(true); });
+    // The main window takes the keys again at once, whatever window the window manager activates.
+    connect(aboutWindow_, &AboutWindow::closed, this, [this] {
+        setEnabled(true);
+        activateWindow();
+    });
     setEnabled(false);
     aboutWindow_->show();
     // Not every window manager gives the focus to a new window of this type by itself.

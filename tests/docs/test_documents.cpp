@@ -343,6 +343,7 @@ private slots:
             Click(about->findChild<QPushButton*>("CloseAboutButton"));
             QTRY_VERIFY(about.isNull());
             QVERIFY(fixture_->Window()->isEnabled());
+            QTRY_COMPARE(QApplication::activeWindow(), fixture_->Window());
         }
         QCOMPARE(Asked(), QStringList());
     }
