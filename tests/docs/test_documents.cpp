@@ -123,7 +123,11 @@ class TestDocuments : public QObject {
             const bool same =
                 label != nullptr && WindowFixture::Pictures().Has(picture) &&
                 label->pixmap().toImage() == WindowFixture::Pictures().Picture(picture).toImage();
-            content << QString("%1 picture %2: %3").arg(name).arg(picture).arg(same);
+            content << QString("%1 picture %2: %3, named %4")
+                           .arg(name)
+                           .arg(picture)
+                           .arg(same)
+                           .arg(label != nullptr ? label->accessibleName() : QString());
         }
         for (const char* name :
              {"AboutPanel", "WebSiteLink", "SupportLink", "AboutText", "CloseAboutButton"}) {
@@ -300,10 +304,10 @@ private slots:
         const QStringList expected{
             "A propos de Corvane V1.10",
             "500x225",
-            "AboutLogoPicture picture 101: 1",
-            "WebSitePicture picture 0: 1",
-            "SupportPicture picture 102: 1",
-            "AboutStatusPicture picture 0: 1",
+            "AboutLogoPicture picture 101: 1, named Logo de Corvane",
+            "WebSitePicture picture 0: 1, named Corvane",
+            "SupportPicture picture 102: 1, named Messagerie",
+            "AboutStatusPicture picture 0: 1, named Corvane",
             "AboutPanel (0,0) 500x205 [] {}",
             "WebSiteLink (325,20) 80x20 [Site Corvane] "
             "{Se connecter au site web https://www.corvane.example/}",
