@@ -154,16 +154,11 @@ DrawnText Sample(const QImage& picture, const QRect& area) {
             ++counts[picture.pixel(x, y) | 0xFF000000];
         }
     }
-    QRgb background = counts.firstKey();
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > counts.value(background)) {
-            background = it.key();
-        }
-    }
+    const QRgb background = std::max_element(counts.cbegin(), counts.cend()).key();
     QRgb ink = background;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (Contrast(it.key(), background) > Contrast(ink, background)) {
-            ink = it.key();
+    for (const QRgb colour : counts.keys()) {
+        if (Contrast(colour, background) > Contrast(ink, background)) {
+            ink = colour;
         }
     }
     return {background, ink};
