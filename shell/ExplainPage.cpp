@@ -64,8 +64,7 @@ void ExplainPage::Build() {
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("ExplainPicture"));
     picture_->setGeometry(kPictureArea);
-    ShowPicture(picture_, pictures_.Picture(kExplanationPictures[0]));
-    picture_->setAccessibleName(QString::fromUtf8(kButtons[0].text));
+    ShowExplanation(0);
     Press(pressed_);
 }
 
@@ -81,14 +80,18 @@ void ExplainPage::Press(int index) {
 }
 
 void ExplainPage::Switch(int index) {
-    ShowPicture(picture_, pictures_.Picture(kExplanationPictures[static_cast<std::size_t>(index)]));
-    // A screen reader names the picture by the subject it explains.
-    picture_->setAccessibleName(QString::fromUtf8(kButtons[static_cast<std::size_t>(index)].text));
+    ShowExplanation(index);
     for (int other = 0; other < kButtonCount; ++other) {
         if (other != index) {
             buttons_[static_cast<std::size_t>(other)]->setChecked(false);
         }
     }
+}
+
+void ExplainPage::ShowExplanation(int index) {
+    const auto at = static_cast<std::size_t>(index);
+    ShowPicture(picture_, pictures_.Picture(kExplanationPictures[at]));
+    picture_->setAccessibleName(QString::fromUtf8(kButtons[at].text));
 }
 
 } // namespace corvane

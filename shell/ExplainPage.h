@@ -31,6 +31,8 @@ private:
     // A click on button `index`: its picture is shown and the six others are released; the
     // clicked button keeps the state its click gave it.
     void Switch(int index);
+    // Shows the picture of button `index`, named for a screen reader by the subject it explains.
+    void ShowExplanation(int index);
 
     const PictureCatalogue& pictures_;
     std::array<QPushButton*, kButtonCount> buttons_{};

@@ -7,14 +7,12 @@ if [ -z "${CORVANE_ON_XVFB:-}" ]; then
     exec env CORVANE_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
-corvane=$1
-home=$(mktemp -d)
-trap 'kill "${cover:-}" "${program:-}" 2>/dev/null || true; rm -rf "$home"' EXIT
-export HOME=$home
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_DOCUMENTS_DIR
-images="$HOME/Documents/Mes Evaluations Images"
-
 source "$(dirname "$0")/xvfb_helpers.sh"
+
+corvane=$(realpath "$1")
+enter_temporary_home
+trap 'kill "${cover:-}" "${program:-}" 2>/dev/null || true; rm -rf "$home"' EXIT
+images="$HOME/Documents/Mes Evaluations Images"
 
 "$corvane" &
 program=$!

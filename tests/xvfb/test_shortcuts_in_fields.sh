@@ -9,16 +9,13 @@ fi
 source "$(dirname "$0")/xvfb_helpers.sh"
 
 corvane=$(realpath "$1")
-home=$(mktemp -d)
+enter_temporary_home
 trap 'kill "${program:-}" 2>/dev/null || true; rm -rf "$home"' EXIT
-export HOME=$home
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_DOCUMENTS_DIR
 # The desktop's opener, replaced by one that writes down what it was asked to open.
 mkdir "$home/bin"
 printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"$HOME/opened"\n' >"$home/bin/xdg-open"
 chmod +x "$home/bin/xdg-open"
 export PATH="$home/bin:$PATH"
-cd "$home"
 
 "$corvane" &
 program=$!

@@ -18,11 +18,8 @@ for tool in openbox xprop xwininfo; do
 done
 
 corvane=$(realpath "$1")
-home=$(mktemp -d)
+enter_temporary_home
 trap 'kill "${program:-}" "${manager:-}" 2>/dev/null || true; rm -rf "$home"' EXIT
-export HOME=$home
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_DOCUMENTS_DIR
-cd "$home"
 
 # Those of the given actions that openbox allows on the window, e.g. "MINIMIZE CLOSE".
 allowed() {

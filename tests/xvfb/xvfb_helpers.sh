@@ -1,4 +1,5 @@
-# What the Xvfb tests share: a failure, a bounded wait, windows found by their title.
+# What the Xvfb tests share: a failure, a bounded wait, windows found by their title, a home of
+# their own.
 
 fail() {
     echo "FAIL: $*" >&2
@@ -21,4 +22,13 @@ window_named() {
 
 found() {
     [ -n "$(window_named "$1")" ]
+}
+
+# Moves the test into a new temporary folder, $home, as the program's home, where it finds none
+# of the machine's settings or XDG folders. The caller removes it on exit.
+enter_temporary_home() {
+    home=$(mktemp -d)
+    export HOME=$home
+    unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_DOCUMENTS_DIR
+    cd "$home"
 }
