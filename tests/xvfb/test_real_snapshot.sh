@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
 # The snapshot on a real X screen: the picture holds the screen's pixels, so a window lying over
-# the program's window is in it. Usage: test_real_snapshot.sh path/to/corvane
+# the program's window is in it.
+# Usage: on_own_display.sh test_real_snapshot.sh path/to/corvane
 set -euo pipefail
-
-if [ -z "${CORVANE_ON_XVFB:-}" ]; then
-    exec env CORVANE_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
 
 source "$(dirname "$0")/xvfb_helpers.sh"
 

@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # The window's shortcuts work while a text field has the focus: the field keeps what was typed in
-# it and the shortcut runs its menu command. Usage: test_shortcuts_in_fields.sh path/to/corvane
+# it and the shortcut runs its menu command.
+# Usage: on_own_display.sh test_shortcuts_in_fields.sh path/to/corvane
 set -euo pipefail
 
-if [ -z "${CORVANE_ON_XVFB:-}" ]; then
-    exec env CORVANE_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
 source "$(dirname "$0")/xvfb_helpers.sh"
 
 corvane=$(realpath "$1")

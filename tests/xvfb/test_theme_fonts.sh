@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # The window looks the same, to the pixel, whatever font the desktop theme sets: qt6ct with an
 # 8-point and with a 12-point font, the grid page and the open "Fichier" menu each time.
-# Usage: test_theme_fonts.sh path/to/corvane
+# Usage: on_own_display.sh test_theme_fonts.sh path/to/corvane
 set -euo pipefail
 
-if [ -z "${CORVANE_ON_XVFB:-}" ]; then
-    exec env CORVANE_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
 source "$(dirname "$0")/xvfb_helpers.sh"
 
 command -v compare >/dev/null || fail "ImageMagick's compare is missing"

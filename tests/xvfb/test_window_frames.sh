@@ -3,14 +3,9 @@
 # close boxes: the main window can be minimised and closed but neither maximised nor resized; the
 # About window gets the focus, can be neither minimised, maximised nor resized, ignores a close
 # request, stays above the disabled main window and leaves it usable once its button closed it.
-# Usage: test_window_frames.sh path/to/corvane
+# Usage: on_own_display.sh test_window_frames.sh path/to/corvane
 set -euo pipefail
 
-# -noreset: else the server starts anew whenever its last client leaves, and a client connecting
-# meanwhile finds no display (openbox did, now and then, when it started).
-if [ -z "${CORVANE_ON_XVFB:-}" ]; then
-    exec env CORVANE_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
 source "$(dirname "$0")/xvfb_helpers.sh"
 
 for tool in openbox xprop xwininfo; do
