@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RecycleOutcome.h"
+
 #include <QString>
 
 #include <functional>
@@ -27,8 +29,8 @@ public:
     // looked at.
     virtual void ShowProperties(const QString& path) = 0;
     // Moves one path, file or folder, into the user's recycle bin, from which it can be
-    // restored; whether it went.
-    virtual bool MoveToRecycleBin(const QString& path) = 0;
+    // restored; whether it went, and why not.
+    virtual RecycleOutcome MoveToRecycleBin(const QString& path) = 0;
 };
 
 } // namespace corvane

@@ -114,14 +114,14 @@ void QtDesktop::ShowProperties(const QString& path) {
 
 // Qt's own trash spins for ever on names of about 246 bytes and more, and cannot reach names that
 // are not valid UTF-8.
-bool QtDesktop::MoveToRecycleBin(const QString& path) {
+RecycleOutcome QtDesktop::MoveToRecycleBin(const QString& path) {
     return MoveToTrash(NativeName(path));
 }
 
 #else
 
-bool QtDesktop::MoveToRecycleBin(const QString& path) {
-    return QFile::moveToTrash(path);
+RecycleOutcome QtDesktop::MoveToRecycleBin(const QString& path) {
+    return QFile::moveToTrash(path) ? RecycleOutcome::Moved : RecycleOutcome::Failed;
 }
 
 #endif

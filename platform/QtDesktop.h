@@ -20,7 +20,7 @@ public:
     void Open(const QString& path, Outcome outcome = {}) override;
     void RunOrOpen(const QString& target, Outcome outcome = {}) override;
     void ShowProperties(const QString& path) override;
-    bool MoveToRecycleBin(const QString& path) override;
+    RecycleOutcome MoveToRecycleBin(const QString& path) override;
 
 private:
     QObject openings_;

@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QRandomGenerator>
 
+#include <variant>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,7 @@ namespace corvane {
 namespace {
 
 constexpr mode_t kPrivateFolderMode = 0700;
+constexpr mode_t kWritableByOthers = S_IWGRP | S_IWOTH;
 constexpr mode_t kInfoFileMode = 0600;
 constexpr char kInfoSuffix[] = ".trashinfo";
 constexpr long kFallbackNameMax = 255;
@@ -151,13 +154,53 @@ struct Trash {
     QByteArray topDirectory;
 };
 
-std::optional<Trash> OpenTrashFolders(int trashFd, const QByteArray& topDirectory) {
-    Trash trash{OpenMakingFolder(trashFd, "files"), OpenMakingFolder(trashFd, "info"),
-                topDirectory};
-    if (!trash.files.Valid() || !trash.info.Valid()) {
-        return std::nullopt;
+// A folder of the trash, or why none can be used.
+using FolderOrWhy = std::variant<Descriptor, RecycleOutcome>;
+using TrashOrWhy = std::variant<Trash, RecycleOutcome>;
+
+RecycleOutcome WhyNotOpened(int error) {
+    switch (error) {
+    case ELOOP:   // a link
+    case ENOTDIR: // a file, or a link to one
+        return RecycleOutcome::UnsafeBin;
+    default:
+        return RecycleOutcome::NoBin;
     }
-    return trash;
+}
+
+// A folder of the trash that the user alone can write into: made private when missing, never
+// reached through a link, the user's own, and made private when others may write into it.
+// Anything else is refused, since whoever else can write there chooses where the entry goes.
+FolderOrWhy OpenPrivateFolder(int parentFd, const QByteArray& name) {
+    Descriptor folder = OpenMakingFolder(parentFd, name, O_NOFOLLOW);
+    if (!folder.Valid()) {
+        return WhyNotOpened(errno);
+    }
+    struct stat status {};
+    if (fstat(folder.Get(), &status) != 0) {
+        return RecycleOutcome::NoBin;
+    }
+    if (status.st_uid != getuid()) {
+        return RecycleOutcome::UnsafeBin;
+    }
+    if ((status.st_mode & kWritableByOthers) != 0 &&
+        fchmod(folder.Get(), kPrivateFolderMode) != 0) {
+        return RecycleOutcome::UnsafeBin;
+    }
+    return folder;
+}
+
+TrashOrWhy OpenTrashFolders(int trashFd, const QByteArray& topDirectory) {
+    FolderOrWhy files = OpenPrivateFolder(trashFd, "files");
+    if (const auto* why = std::get_if<RecycleOutcome>(&files)) {
+        return *why;
+    }
+    FolderOrWhy info = OpenPrivateFolder(trashFd, "info");
+    if (const auto* why = std::get_if<RecycleOutcome>(&info)) {
+        return *why;
+    }
+    return Trash{std::get<Descriptor>(std::move(files)), std::get<Descriptor>(std::move(info)),
+                 topDirectory};
 }
 
 QByteArray HomeTrashPath() {
@@ -180,13 +223,16 @@ Descriptor MakeFolders(const QByteArray& path) {
     return OpenFolder(AT_FDCWD, path);
 }
 
-std::optional<Trash> OpenHomeTrash(const QByteArray& trashPath) {
+TrashOrWhy OpenHomeTrash(const QByteArray& trashPath) {
     const Descriptor dataHome = MakeFolders(ParentOf(trashPath));
     if (!dataHome.Valid()) {
-        return std::nullopt;
+        return RecycleOutcome::NoBin;
     }
     const Descriptor trash = OpenMakingFolder(dataHome.Get(), "Trash");
-    return trash.Valid() ? OpenTrashFolders(trash.Get(), {}) : std::nullopt;
+    if (!trash.Valid()) {
+        return RecycleOutcome::NoBin;
+    }
+    return OpenTrashFolders(trash.Get(), {});
 }
 
 // The device of the home trash, or of the nearest folder above it while it does not exist yet.
@@ -216,42 +262,38 @@ QByteArray TopDirectory(const QByteArray& folder, quint64 device, const DeviceOf
     return top;
 }
 
-// A folder of the user's own, made when missing; refused when it is a link, not a folder, or
-// someone else's, since others may write where it lies.
-Descriptor OpenOwnFolder(int parentFd, const QByteArray& name) {
-    Descriptor folder = OpenMakingFolder(parentFd, name, O_NOFOLLOW);
-    struct stat status {};
-    if (!folder.Valid() || fstat(folder.Get(), &status) != 0 || status.st_uid != getuid()) {
-        return {};
-    }
-    return folder;
-}
-
 // $topdir/.Trash/$uid when the administrator has made $topdir/.Trash, a real folder with the
 // sticky bit; $topdir/.Trash-$uid otherwise.
-std::optional<Trash> OpenTopDirTrash(const QByteArray& topDirectory) {
+TrashOrWhy OpenTrashIn(int parentFd, const QByteArray& name, const QByteArray& topDirectory) {
+    FolderOrWhy own = OpenPrivateFolder(parentFd, name);
+    if (const auto* why = std::get_if<RecycleOutcome>(&own)) {
+        return *why;
+    }
+    return OpenTrashFolders(std::get<Descriptor>(own).Get(), topDirectory);
+}
+
+TrashOrWhy OpenTopDirTrash(const QByteArray& topDirectory) {
     const Descriptor top = OpenFolder(AT_FDCWD, topDirectory);
     if (!top.Valid()) {
-        return std::nullopt;
+        return RecycleOutcome::NoBin;
     }
     const QByteArray uid = QByteArray::number(getuid());
     const Descriptor shared = OpenFolder(top.Get(), ".Trash", O_NOFOLLOW);
     struct stat status {};
     if (shared.Valid() && fstat(shared.Get(), &status) == 0 && (status.st_mode & S_ISVTX) != 0) {
-        const Descriptor own = OpenOwnFolder(shared.Get(), uid);
-        if (own.Valid()) {
-            return OpenTrashFolders(own.Get(), topDirectory);
+        TrashOrWhy trash = OpenTrashIn(shared.Get(), uid, topDirectory);
+        if (std::holds_alternative<Trash>(trash)) {
+            return trash;
         }
     }
-    const Descriptor own = OpenOwnFolder(top.Get(), ".Trash-" + uid);
-    return own.Valid() ? OpenTrashFolders(own.Get(), topDirectory) : std::nullopt;
+    return OpenTrashIn(top.Get(), ".Trash-" + uid, topDirectory);
 }
 
 // The trash on the entry's file system: the home trash when it is there, its mount's otherwise.
-std::optional<Trash> TrashFor(const Entry& entry, const DeviceOf& deviceOf) {
+TrashOrWhy TrashFor(const Entry& entry, const DeviceOf& deviceOf) {
     const std::optional<quint64> device = deviceOf(entry.Path());
     if (!device) {
-        return std::nullopt;
+        return RecycleOutcome::Missing;
     }
     const QByteArray homeTrash = HomeTrashPath();
     if (!homeTrash.isEmpty() && HomeTrashDevice(homeTrash, deviceOf) == device) {
@@ -344,7 +386,9 @@ Outcome WriteInfo(int infoFd, const QByteArray& infoName, const QByteArray& cont
     if (WriteAll(file.Get(), content) && file.Close()) {
         return Outcome::Done;
     }
+    const int error = errno;
     unlinkat(infoFd, infoName.constData(), 0);
+    errno = error;
     return Outcome::Failed;
 }
 
@@ -386,7 +430,9 @@ Outcome PutUnder(const Entry& entry, const Trash& trash, const QByteArray& name,
     const Outcome moved =
         RenameWithoutReplacing(entry.folder.Get(), entry.name, trash.files.Get(), name);
     if (moved != Outcome::Done) {
+        const int error = errno;
         unlinkat(trash.info.Get(), infoName.constData(), 0);
+        errno = error;
     }
     return moved;
 }
@@ -396,32 +442,56 @@ qsizetype LongestInfoName(int infoFd) {
     return nameMax > 0 ? nameMax : kFallbackNameMax;
 }
 
-bool PutInTrash(const Entry& entry, const Trash& trash) {
+RecycleOutcome WhyNotMoved(int error) {
+    switch (error) {
+    case ENOENT:
+        return RecycleOutcome::Missing;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EBUSY:
+        return RecycleOutcome::NotAllowed;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return RecycleOutcome::DiskFull;
+    default:
+        return RecycleOutcome::Failed;
+    }
+}
+
+RecycleOutcome PutInTrash(const Entry& entry, const Trash& trash) {
     const QByteArray info = InfoFor(RecordedPath(entry, trash));
     const qsizetype longest = LongestInfoName(trash.info.Get()) - qsizetype(sizeof kInfoSuffix - 1);
     for (int attempt = 0; attempt < kCountedNames + kRandomNames; ++attempt) {
         const QByteArray name = NameInTrash(entry.name, Marker(attempt), longest);
         const Outcome outcome =
             name.isEmpty() ? Outcome::NameTaken : PutUnder(entry, trash, name, info);
-        if (outcome != Outcome::NameTaken) {
-            return outcome == Outcome::Done;
+        if (outcome == Outcome::Done) {
+            return RecycleOutcome::Moved;
+        }
+        if (outcome == Outcome::Failed) {
+            return WhyNotMoved(errno);
         }
     }
-    return false;
+    return RecycleOutcome::Failed;
 }
 
 } // namespace
 
-bool MoveToTrash(const QByteArray& path, const DeviceOf& deviceOf) {
+RecycleOutcome MoveToTrash(const QByteArray& path, const DeviceOf& deviceOf) {
     const std::optional<Entry> entry = LocateEntry(path);
     if (!entry) {
-        return false;
+        return RecycleOutcome::Missing;
     }
-    const std::optional<Trash> trash = TrashFor(*entry, deviceOf);
-    return trash && PutInTrash(*entry, *trash);
+    const TrashOrWhy trash = TrashFor(*entry, deviceOf);
+    if (const auto* why = std::get_if<RecycleOutcome>(&trash)) {
+        return *why;
+    }
+    return PutInTrash(*entry, std::get<Trash>(trash));
 }
 
-bool MoveToTrash(const QByteArray& path) {
+RecycleOutcome MoveToTrash(const QByteArray& path) {
     return MoveToTrash(path, DeviceOnDisk);
 }
 

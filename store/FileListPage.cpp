@@ -7,6 +7,7 @@
 #include "platform/FileRemoval.h"
 #include "platform/FolderReading.h"
 #include "platform/FolderWatch.h"
+#include "store/RecycleReport.h"
 #include "widgets/TitleFont.h"
 
 #include <QAbstractItemView>
@@ -329,12 +330,17 @@ void FileListPage::DeleteSelected() {
 }
 
 void FileListPage::RecycleSelected() {
+    std::vector<RecycledEntry> recycled;
     for (const QString& path : SelectedPaths()) {
         if (SomethingAt(path)) {
-            services_.desktop.MoveToRecycleBin(path);
+            recycled.push_back({path.mid(list_->FolderPath().size()),
+                                services_.desktop.MoveToRecycleBin(path)});
         }
     }
     list_->Reread();
+    if (const std::optional<UserMessage> message = LeftInPlaceMessage(recycled)) {
+        services_.dialogs.Ask(*message);
+    }
 }
 
 } // namespace corvane

@@ -101,7 +101,7 @@ private slots:
             WriteAll(path, "evaluation");
         }
 
-        QVERIFY(desktop_.MoveToRecycleBin(path));
+        QCOMPARE(desktop_.MoveToRecycleBin(path), RecycleOutcome::Moved);
         QVERIFY(!QFileInfo::exists(path));
         QCOMPARE(Entries(work_), QStringList());
         QCOMPARE(ModeOf(trash_), 0700);
@@ -118,7 +118,7 @@ private slots:
         const int fd = open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         QVERIFY(fd >= 0 && close(fd) == 0);
 
-        QVERIFY(desktop_.MoveToRecycleBin(NameFromNative(path)));
+        QCOMPARE(desktop_.MoveToRecycleBin(NameFromNative(path)), RecycleOutcome::Moved);
         struct stat status {};
         QCOMPARE(lstat(path.constData(), &status), -1);
         const QByteArray inBin = QFile::encodeName(trash_) + "files/X\xff.ini";

@@ -105,8 +105,14 @@ private slots:
         QTest::newRow("own name") << e + "valuation.ini" << e + "valuation.ini";
         QTest::newRow("251 bytes")
             << QByteArray(247, 'a') + ".ini" << QByteArray(241, 'a') + ".ini";
+        const QByteArray euro = "\xe2\x82\xac";
+        const QByteArray ambulance = "\xf0\x9f\x9a\x91";
         QTest::newRow("cut inside a character")
             << e.repeated(123) + ".ini" << e.repeated(120) + ".ini";
+        QTest::newRow("cut inside a 3-byte character")
+            << "aa" + euro.repeated(82) + ".ini" << "aa" + euro.repeated(79) + ".ini";
+        QTest::newRow("cut inside a 4-byte character")
+            << "aa" + ambulance.repeated(61) + ".ini" << "aa" + ambulance.repeated(59) + ".ini";
         QTest::newRow("long extension cut with the rest")
             << QByteArray(100, 'a') + '.' + QByteArray(150, 'b')
             << QByteArray(100, 'a') + '.' + QByteArray(144, 'b');
@@ -122,7 +128,7 @@ private slots:
 
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(MoveToTrash(path));
+        QCOMPARE(MoveToTrash(path), RecycleOutcome::Moved);
         QCOMPARE_LT(timer.elapsed(), 2000);
 
         QVERIFY(!Exists(path));
@@ -146,19 +152,36 @@ private slots:
         QVERIFY(MakeFile(folder_ + invalid, "ff"));
         QVERIFY(MakeFile(folder_ + replacement, "fffd"));
 
-        QVERIFY(MoveToTrash(folder_ + invalid));
+        QCOMPARE(MoveToTrash(folder_ + invalid), RecycleOutcome::Moved);
         QCOMPARE(Names(folder_), QList<QByteArray>{replacement});
         QCOMPARE(Content(folder_ + replacement), QByteArray("fffd"));
         QCOMPARE(Content(trash_ + "files/" + invalid), QByteArray("ff"));
         QVERIFY(InfoLine(Content(trash_ + "info/" + invalid + ".trashinfo"), "Path")
                     .endsWith("/folder/X%FF.ini"));
 
-        QVERIFY(MoveToTrash(folder_ + replacement));
+        QCOMPARE(MoveToTrash(folder_ + replacement), RecycleOutcome::Moved);
         QCOMPARE(Names(folder_), QList<QByteArray>());
         QCOMPARE(Names(trash_ + "files"), (QList<QByteArray>{replacement, invalid}));
         QCOMPARE(Content(trash_ + "files/" + replacement), QByteArray("fffd"));
         QVERIFY(InfoLine(Content(trash_ + "info/" + replacement + ".trashinfo"), "Path")
                     .endsWith("/folder/X%EF%BF%BD.ini"));
+    }
+
+    // The XDG base directories ignore a relative data home: the bin stays under the home.
+    void relativeDataHomeIsIgnored() {
+        const QByteArray home = folder_ + "home";
+        QCOMPARE(mkdir(home.constData(), 0700), 0);
+        qputenv("HOME", home);
+        qputenv("XDG_DATA_HOME", "relative-data");
+        const QString working = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QFile::decodeName(folder_)));
+        QVERIFY(MakeFile(folder_ + "rapport.ini", "evaluation"));
+
+        const RecycleOutcome outcome = MoveToTrash(folder_ + "rapport.ini");
+        QDir::setCurrent(working);
+        QCOMPARE(outcome, RecycleOutcome::Moved);
+        QCOMPARE(Content(home + "/.local/share/Trash/files/rapport.ini"), "evaluation");
+        QVERIFY(!Exists(folder_ + "relative-data"));
     }
 
     // A name held in either folder of the bin is never reused, so nothing there is replaced.
@@ -171,7 +194,7 @@ private slots:
     void takenNameGetsAnother() {
         QFETCH(QByteArray, takenIn);
         QVERIFY(MakeFile(folder_ + "rapport.ini", "earlier"));
-        QVERIFY(MoveToTrash(folder_ + "rapport.ini"));
+        QCOMPARE(MoveToTrash(folder_ + "rapport.ini"), RecycleOutcome::Moved);
         if (!takenIn.contains("files")) {
             QCOMPARE(unlink((trash_ + "files/rapport.ini").constData()), 0);
         }
@@ -180,7 +203,7 @@ private slots:
         }
 
         QVERIFY(MakeFile(folder_ + "rapport.ini", "later"));
-        QVERIFY(MoveToTrash(folder_ + "rapport.ini"));
+        QCOMPARE(MoveToTrash(folder_ + "rapport.ini"), RecycleOutcome::Moved);
         QCOMPARE(Content(trash_ + "files/rapport.2.ini"), QByteArray("later"));
         QCOMPARE(Content(trash_ + "files/rapport.ini"),
                  QByteArray(takenIn.contains("files") ? "earlier" : "<missing>"));
@@ -192,13 +215,18 @@ private slots:
     // The entry stays where it was and the info folder holds nothing new.
     void failureLeavesEverythingInPlace_data() {
         QTest::addColumn<QByteArray>("breakage");
-        QTest::newRow("missing entry") << QByteArray("missing entry");
-        QTest::newRow("files is no folder") << QByteArray("files is no folder");
-        QTest::newRow("info read-only") << QByteArray("info read-only");
-        QTest::newRow("the bin into itself") << QByteArray("the bin into itself");
+        QTest::addColumn<RecycleOutcome>("outcome");
+        const auto row = [](const char* breakage, RecycleOutcome outcome) {
+            QTest::newRow(breakage) << QByteArray(breakage) << outcome;
+        };
+        row("missing entry", RecycleOutcome::Missing);
+        row("files is no folder", RecycleOutcome::UnsafeBin);
+        row("info read-only", RecycleOutcome::NotAllowed);
+        row("the bin into itself", RecycleOutcome::Failed);
     }
     void failureLeavesEverythingInPlace() {
         QFETCH(QByteArray, breakage);
+        QFETCH(RecycleOutcome, outcome);
         QByteArray path = folder_ + "rapport.ini";
         QVERIFY(QDir().mkpath(QFile::decodeName(trash_ + "info")));
         if (breakage != "missing entry") {
@@ -215,7 +243,7 @@ private slots:
             path = trash_.chopped(1);
         }
 
-        QVERIFY(!MoveToTrash(path));
+        QCOMPARE(MoveToTrash(path), outcome);
         QCOMPARE(Exists(path), breakage != "missing entry");
         QCOMPARE(Names(trash_ + "info"), QList<QByteArray>());
     }
@@ -225,19 +253,29 @@ private slots:
     void otherFileSystemUsesItsTopDirectory_data() {
         QTest::addColumn<QByteArray>("setup");
         QTest::addColumn<QByteArray>("bin"); // under the mount; empty when the entry must stay
-        QTest::newRow("no .Trash") << QByteArray() << ".Trash-" + kUid;
-        QTest::newRow(".Trash with the sticky bit") << QByteArray("sticky") << ".Trash/" + kUid;
-        QTest::newRow(".Trash without it") << QByteArray("plain") << ".Trash-" + kUid;
-        QTest::newRow(".Trash a link to a sticky folder") << QByteArray("link") << ".Trash-" + kUid;
-        QTest::newRow(".Trash/$uid not a folder")
-            << QByteArray("sticky, uid file") << ".Trash-" + kUid;
-        QTest::newRow(".Trash-$uid not a folder") << QByteArray("own file") << QByteArray();
-        QTest::newRow(".Trash-$uid a link") << QByteArray("own link") << QByteArray();
-        QTest::newRow(".Trash-$uid someone else's") << QByteArray("own other") << QByteArray();
+        QTest::addColumn<RecycleOutcome>("outcome");
+        const QByteArray own = ".Trash-" + kUid;
+        const auto moved = [](const char* name, const char* setup, const QByteArray& bin) {
+            QTest::newRow(name) << QByteArray(setup) << bin << RecycleOutcome::Moved;
+        };
+        const auto refused = [](const char* name, const char* setup) {
+            QTest::newRow(name) << QByteArray(setup) << QByteArray() << RecycleOutcome::UnsafeBin;
+        };
+        moved("no .Trash", "", own);
+        moved(".Trash with the sticky bit", "sticky", ".Trash/" + kUid);
+        moved(".Trash without it", "plain", own);
+        moved(".Trash a link to a sticky folder", "link", own);
+        moved(".Trash/$uid not a folder", "sticky, uid file", own);
+        moved(".Trash-$uid open to all, made private", "own open", own);
+        refused(".Trash-$uid not a folder", "own file");
+        refused(".Trash-$uid a link", "own link");
+        refused(".Trash-$uid someone else's", "own other");
+        refused("links planted in a .Trash-$uid open to all", "own open, planted links");
     }
     void otherFileSystemUsesItsTopDirectory() {
         QFETCH(QByteArray, setup);
         QFETCH(QByteArray, bin);
+        QFETCH(RecycleOutcome, outcome);
         const QByteArray mount = folder_ + "mount/";
         const QByteArray path = mount + "dossier/rapport.ini";
         QVERIFY(QDir().mkpath(QFile::decodeName(mount + "dossier")));
@@ -265,6 +303,17 @@ private slots:
                              (mount + ".Trash-" + kUid).constData()),
                      0);
         }
+        if (setup.startsWith("own open")) {
+            QCOMPARE(mkdir((mount + ".Trash-" + kUid).constData(), 0777), 0);
+            QCOMPARE(chmod((mount + ".Trash-" + kUid).constData(), 0777), 0);
+        }
+        if (setup == "own open, planted links") {
+            for (const char* name : {"files", "info"}) {
+                QCOMPARE(symlink((folder_ + "elsewhere").constData(),
+                                 (mount + ".Trash-" + kUid + '/' + name).constData()),
+                         0);
+            }
+        }
         if (setup == "own other") {
             if (geteuid() != 0) {
                 QSKIP("Only the superuser gives a folder to someone else.");
@@ -278,13 +327,18 @@ private slots:
             return Exists(at) ? std::optional<quint64>(onMount ? 2 : 1) : std::nullopt;
         };
 
-        QCOMPARE(MoveToTrash(path, deviceOf), !bin.isEmpty());
+        QCOMPARE(MoveToTrash(path, deviceOf), outcome);
         QCOMPARE(Exists(path), bin.isEmpty());
         QCOMPARE(Names(trash_ + "files"), QList<QByteArray>());
         if (!bin.isEmpty()) {
             QCOMPARE(Content(mount + bin + "/files/rapport.ini"), QByteArray("evaluation"));
             const QByteArray info = Content(mount + bin + "/info/rapport.ini.trashinfo");
             QCOMPARE(InfoLine(info, "Path"), QByteArray("dossier/rapport.ini"));
+            for (const char* folder : {"", "/files", "/info"}) {
+                struct stat status {};
+                QCOMPARE(lstat((mount + bin + folder).constData(), &status), 0);
+                QCOMPARE(status.st_mode & 077, 0u);
+            }
         }
         // Nothing goes through a link.
         QCOMPARE(Names(folder_ + (setup == "link" ? "elsewhere/.Trash" : "elsewhere")),

@@ -429,6 +429,29 @@ private slots:
         QVERIFY(fixture_->dialogs.messages.empty());
     }
 
+    // Entries the bin refused stay listed, and one message says which and why.
+    void recycleRefusalsAreToldOnce() {
+        for (const char* name : {"a.jpeg", "b\nb.jpeg", "c.jpeg", "d.jpeg"}) {
+            WriteAll(Images() + name, "x");
+        }
+        fixture_->desktop.recycleOutcomes = {RecycleOutcome::Moved, RecycleOutcome::UnsafeBin,
+                                             RecycleOutcome::NotAllowed, RecycleOutcome::Missing};
+        OpenWindow();
+        Select(ImagesPage(), {"a.jpeg", "b\nb.jpeg", "c.jpeg", "d.jpeg"});
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
+        Run(ImagesPage()->ContextMenu(), "Envoyer à la corbeille");
+        QCOMPARE(fixture_->desktop.recycled.size(), 4);
+        QCOMPARE(fixture_->dialogs.messages.size(), size_t{1});
+        QCOMPARE(fixture_->dialogs.messages[0],
+                 (UserMessage{"Envoyer à la corbeille",
+                              "Ces fichiers n'ont pas été envoyés à la corbeille ; ils restent à "
+                              "leur place :\r\n\r\n"
+                              "« b b.jpeg » : la corbeille de ce disque n'est pas un dossier à vous "
+                              "seul.\r\n"
+                              "« c.jpeg » : vous n'avez pas le droit de le déplacer.",
+                              MessageIcon::Warning, MessageButtons::Ok}));
+    }
+
     // Two names the desktop would both show as "X\uFFFD.ini": each command reaches the one chosen.
     void namesThatDifferInOneByteStayApart() {
         const QByteArray folder = QFile::encodeName(Evaluations());

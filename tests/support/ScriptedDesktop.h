@@ -20,14 +20,16 @@ public:
         Tell(outcome);
     }
     void ShowProperties(const QString& path) override { propertiesShown << path; }
-    bool MoveToRecycleBin(const QString& path) override {
+    RecycleOutcome MoveToRecycleBin(const QString& path) override {
         recycled << path;
-        return succeeds;
+        return recycleOutcomes.value(recycled.size() - 1, RecycleOutcome::Moved);
     }
 
     QString documentsFolder;
     QString workingDirectory;
     bool succeeds = true;
+    // What each call of MoveToRecycleBin answers, in order; Moved past the end.
+    QList<RecycleOutcome> recycleOutcomes;
     QStringList opened;
     QStringList started;
     QStringList propertiesShown;
