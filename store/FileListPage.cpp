@@ -112,7 +112,9 @@ void FileListPage::Build() {
             return IsListedName(name, isFolder, pattern);
         },
         this, [this] { list_->RereadInBackground(); });
-    if (!services_.watch.SeesEveryChange(folder_)) {
+    // With no watch to be had (no inotify instance or watch left), the folder is looked at as
+    // one whose changes are not all told.
+    if (watchHandle_ == 0 || !services_.watch.SeesEveryChange(folder_)) {
         FollowBlindFolder();
     }
 }

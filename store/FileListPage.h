@@ -93,9 +93,9 @@ private:
     void ShowViewModeMenu();
     void OpenCurrent();
     void ShowListState();
-    // For a folder whose changes are not all told: while the page is shown, its folder is
-    // summed up every few seconds, away from the window's thread, and read again when the
-    // summary changed.
+    // For a folder whose changes are not all told, or that cannot be followed at all: while the
+    // page is shown, its folder is summed up every few seconds, away from the window's thread,
+    // and read again when the summary changed.
     void FollowBlindFolder();
     void LookForChanges();
     void CompareSignature();

@@ -38,15 +38,19 @@ QByteArray Evaluation(const char* p1) {
            "\r\nP = \r\nI = 0.75\r\nRIS = \r\nType = \r\nDate = \r\n";
 }
 
-// A folder on a network or FUSE mount: its follows are never told, as changes made elsewhere
-// never reach this machine.
+// A watch whose follows are never told: a folder on a network or FUSE mount, whose changes made
+// elsewhere never reach this machine, or a follow refused (no inotify instance or watch left).
 class BlindWatch : public FolderWatch {
 public:
+    explicit BlindWatch(bool refusesFollows) : refusesFollows_(refusesFollows) {}
     Handle Follow(const QString&, NameFilter, QObject*, std::function<void()>) override {
-        return 1;
+        return refusesFollows_ ? 0 : 1;
     }
     void Forget(Handle) override {}
-    bool SeesEveryChange(const QString&) override { return false; }
+    bool SeesEveryChange(const QString&) override { return refusesFollows_; }
+
+private:
+    const bool refusesFollows_;
 };
 
 } // namespace
@@ -348,9 +352,15 @@ private slots:
         QCOMPARE(Cell(page, view->currentIndex().row(), 0), QString("Kermesse.ini"));
     }
 
+    void aBlindFolderIsLookedAtWhileShown_data() {
+        QTest::addColumn<bool>("refusesFollows");
+        QTest::newRow("changes not all told") << false;
+        QTest::newRow("no watch to be had") << true;
+    }
     void aBlindFolderIsLookedAtWhileShown() {
+        QFETCH(bool, refusesFollows);
         WriteAll(Evaluations() + "a.ini", "x");
-        watch_ = std::make_unique<BlindWatch>();
+        watch_ = std::make_unique<BlindWatch>(refusesFollows);
         OpenWindow();
         FileListPage* page = EvaluationsPage();
         int rereads = 0;
