@@ -7,9 +7,11 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <thread>
 
 #include <fcntl.h>
@@ -241,6 +243,25 @@ private slots:
             maker.join();
         }
         QVERIFY2(follow.calls <= mostCalls, qPrintable(QString::number(follow.calls)));
+    }
+
+    // A folder that never goes quiet for long is still told, well before its changes stop.
+    void steadyStreamIsToldWhileItLasts() {
+        const Follow follow(*watch_, folder_);
+        std::atomic<bool> stop{false};
+        const auto writeSteadily = [&stop, path = QFile::encodeName(folder_ + "a.ini")] {
+            const int file = open(path.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+            while (!stop && write(file, "x", 1) == 1) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            close(file);
+        };
+        std::thread writer(writeSteadily);
+        const auto stopWriting = qScopeGuard([&] {
+            stop = true;
+            writer.join();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(follow.calls > 0, 5000);
     }
 
     // Changes made while a call waits are told by it; one read during the call brings one more.
