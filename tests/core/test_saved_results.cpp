@@ -89,6 +89,9 @@ private slots:
         edited.dpsTypeText.clear();
         QTest::newRow("type emptied") << edited << SavedResults::MissingResult << none;
         edited = Saved(2, 1, 3, "2500");
+        edited.pText.clear();
+        QTest::newRow("P emptied") << edited << SavedResults::MissingResult << none;
+        edited = Saved(2, 1, 3, "2500");
         edited.p1Text = "2500 ";
         QTest::newRow("P1 with a trailing space") << edited << agree << 4.0;
     }

@@ -52,6 +52,13 @@ template <typename Start> void RunWithPath(const QString& bin, Start start) {
     qputenv("PATH", path);
 }
 
+// An xdg-open in `bin` that writes down its argument in xdg-open.target, then runs `launcher`.
+bool MakeRecordingOpener(const QString& bin, const QString& launcher) {
+    WriteAll(bin + "xdg-open",
+             "#!/bin/sh\necho \"$1\" > \"$0.target\"\n" + launcher.toUtf8() + "\n");
+    return QFile::setPermissions(bin + "xdg-open", QFile::ReadOwner | QFile::ExeOwner);
+}
+
 QString TextsOf(const QWidget* window) {
     QStringList texts;
     for (const QLabel* label : window->findChildren<QLabel*>()) {
@@ -181,9 +188,7 @@ private slots:
         const QString bin = root_ + "/bin-" + QTest::currentDataTag() + "/";
         QVERIFY(QDir().mkpath(bin));
         if (!launcher.isEmpty()) {
-            WriteAll(bin + "xdg-open",
-                     "#!/bin/sh\necho \"$1\" > \"$0.target\"\n" + launcher.toUtf8() + "\n");
-            QVERIFY(QFile::setPermissions(bin + "xdg-open", QFile::ReadOwner | QFile::ExeOwner));
+            QVERIFY(MakeRecordingOpener(bin, launcher));
         }
         std::optional<bool> told;
         RunWithPath(bin, [this, &told] {
@@ -196,6 +201,21 @@ private slots:
             QCOMPARE(ReadAll(bin + "xdg-open.target"),
                      QByteArray("mailto:aide@corvane.example ?subject=Besoin d'aide\n"));
         }
+    }
+
+    // Program arguments are text: a name that is not reaches the opener as an address that keeps
+    // its bytes.
+    void openHandsOverANameThatIsNotTextAsItsAddress() {
+        const QString bin = root_ + "/bin-bytes/";
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(MakeRecordingOpener(bin, "exit 0"));
+        const QString path = NameFromNative(QFile::encodeName(files_) + "X\xff.pdf");
+        std::optional<bool> told;
+        RunWithPath(bin, [&] { desktop_.Open(path, [&told](bool outcome) { told = outcome; }); });
+        QTRY_VERIFY_WITH_TIMEOUT(told.has_value(), 5000);
+        const QByteArray target = ReadAll(bin + "xdg-open.target");
+        QVERIFY2(target.startsWith("file:///") && target.endsWith("/files/X%FF.pdf\n"),
+                 target.constData());
     }
 };
 
