@@ -3,6 +3,7 @@
 #include "platform/DetachedOpen.h"
 #include "platform/FolderReading.h"
 #include "platform/ReplaceFile.h"
+#include "platform/TemporaryFiles.h"
 #include "platform/UserFolders.h"
 #include "report/ReportPdf.h"
 #include "report/SummaryCsv.h"
@@ -27,9 +28,22 @@ void TellFailure(std::FILE* errors, const QString& path, const QString& why) {
     Tell(errors, QString("corvane-rapport : « %1 » : %2").arg(path, why));
 }
 
+// Only a regular file is replaced: a link, a device, a pipe or a socket would become a plain file
+// in its place (the system's /dev/null among them, for the superuser).
+bool IsReplaceable(const QString& path) {
+    const QFileInfo target(path);
+    return !target.isSymLink() && (!target.exists() || target.isFile());
+}
+
 // Writes `bytes` to `path`; on failure tells why and returns false.
 bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE* errors) {
     if (replace) {
+        if (!IsReplaceable(path)) {
+            TellFailure(errors, path,
+                        "ce n'est pas un fichier ordinaire (lien, périphérique ou tube) : il "
+                        "n'est pas remplacé");
+            return false;
+        }
         if (ReplaceFileWhole(path, bytes)) {
             return true;
         }
@@ -85,6 +99,16 @@ void SortAsFrenchNames(std::vector<FileEntry>& entries) {
     }
 }
 
+// A report killed while it was written leaves its temporary file in the folder it was written
+// to: the next run into that folder removes those older than an hour.
+void SweepOnce(const QString& folder, QStringList& swept) {
+    const QString absolute = QFileInfo(folder).absoluteFilePath();
+    if (!swept.contains(absolute)) {
+        swept << absolute;
+        RemoveStaleTemporaries(absolute);
+    }
+}
+
 } // namespace
 
 int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
@@ -100,6 +124,7 @@ int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
             return 1;
         }
     }
+    QStringList sweptFolders;
     int status = 0;
     for (const QString& file : line.files) {
         const OpeningResult opened = OpenEvaluationFile(file.toStdString());
@@ -117,6 +142,7 @@ int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
         const QFileInfo source(file);
         const QString folder = line.output.isEmpty() ? source.path() : line.output;
         const QString target = QDir(folder).filePath(source.completeBaseName() + ".pdf");
+        SweepOnce(folder, sweptFolders);
         const QByteArray pdf = RenderReportPdf(*opened.evaluation);
         if (pdf.isEmpty()) {
             TellFailure(errors, file, "le rapport n'a pas pu être dessiné");
@@ -156,6 +182,7 @@ int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {
     const std::string csv = SummaryCsv(evaluations);
     if (line.open) {
         const QString target = QDir(UserDocumentsFolder()).filePath(kSummaryFileName);
+        RemoveStaleTemporaries(UserDocumentsFolder());
         if (!Store(target, QByteArray::fromStdString(csv), true, errors)) {
             return 1;
         }
@@ -169,6 +196,7 @@ int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {
         const bool written = std::fwrite(csv.data(), 1, csv.size(), out) == csv.size();
         return std::fflush(out) == 0 && written ? status : 1;
     }
+    RemoveStaleTemporaries(QFileInfo(line.output).absolutePath());
     return Store(line.output, QByteArray::fromStdString(csv), line.replace, errors) ? status : 1;
 }
 

@@ -6,10 +6,15 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace corvane;
@@ -167,6 +172,67 @@ print("ok")
 
         QCOMPARE(Rapport({"FETE DU VILLAGE.ini", "--remplacer"}).status, 0);
         QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+    }
+
+    // --remplacer replaces a file, never what stands in for one.
+    void onlyAFileIsReplaced_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("link") << "link";
+        QTest::newRow("socket") << "socket";
+        QTest::newRow("device") << "device";
+    }
+    void onlyAFileIsReplaced() {
+        QFETCH(QString, kind);
+        const QString target = folder_ + "/résumé.csv";
+        const QByteArray path = QFile::encodeName(target);
+        const int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+        const auto closeSocket = qScopeGuard([socketFd] { close(socketFd); });
+        if (kind == "pipe") {
+            QCOMPARE(mkfifo(path.constData(), 0600), 0);
+        } else if (kind == "link") {
+            QVERIFY(QFile::link(folder_ + "/notes.txt", target));
+        } else if (kind == "socket") {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            QVERIFY(size_t(path.size()) < sizeof address.sun_path);
+            qstrcpy(address.sun_path, path.constData());
+            QCOMPARE(bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        } else if (mknod(path.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
+            QSKIP("Only the superuser makes a device node.");
+        }
+        struct stat before {};
+        QCOMPARE(lstat(path.constData(), &before), 0);
+
+        const Run run = Rapport({"--resume", folder_, "-o", target, "--remplacer"});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.errors, QString("corvane-rapport : « %1 » : ce n'est pas un fichier ordinaire "
+                                     "(lien, périphérique ou tube) : il n'est pas remplacé\n")
+                                 .arg(target));
+        struct stat after {};
+        QCOMPARE(lstat(path.constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(ReadAll(folder_ + "/notes.txt"), QByteArray("not an evaluation"));
+    }
+
+    // A run killed while it wrote leaves its temporary file behind: the next run into the same
+    // folder removes it once it is an hour old.
+    void staleTemporariesAreSwept() {
+        const QString reports = folder_ + "/Rapports/";
+        QVERIFY(QDir().mkpath(reports));
+        for (const char* name : {".cvabcd1234.tmp", ".cv0000wxyz.tmp"}) {
+            WriteAll(reports + name, "%PDF cut short");
+        }
+        QFile stale(reports + ".cvabcd1234.tmp");
+        QVERIFY(stale.open(QIODevice::ReadWrite));
+        QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addSecs(-2 * 60 * 60),
+                                  QFileDevice::FileModificationTime));
+        stale.close();
+
+        QCOMPARE(Rapport({"FETE DU VILLAGE.ini", "-o", reports}).status, 0);
+        QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({".cv0000wxyz.tmp", "FETE DU VILLAGE.pdf"}));
     }
 
     // Just above a bound, where the saved three decimals fall on it: the count follows the RIS
