@@ -262,8 +262,7 @@ QByteArray TopDirectory(const QByteArray& folder, quint64 device, const DeviceOf
     return top;
 }
 
-// $topdir/.Trash/$uid when the administrator has made $topdir/.Trash, a real folder with the
-// sticky bit; $topdir/.Trash-$uid otherwise.
+// The trash in the user's own folder `name` under `parentFd`.
 TrashOrWhy OpenTrashIn(int parentFd, const QByteArray& name, const QByteArray& topDirectory) {
     FolderOrWhy own = OpenPrivateFolder(parentFd, name);
     if (const auto* why = std::get_if<RecycleOutcome>(&own)) {
@@ -272,6 +271,8 @@ TrashOrWhy OpenTrashIn(int parentFd, const QByteArray& name, const QByteArray& t
     return OpenTrashFolders(std::get<Descriptor>(own).Get(), topDirectory);
 }
 
+// $topdir/.Trash/$uid when the administrator has made $topdir/.Trash, a real folder with the
+// sticky bit; $topdir/.Trash-$uid otherwise.
 TrashOrWhy OpenTopDirTrash(const QByteArray& topDirectory) {
     const Descriptor top = OpenFolder(AT_FDCWD, topDirectory);
     if (!top.Valid()) {
