@@ -335,8 +335,8 @@ void FileListPage::RecycleSelected() {
     std::vector<RecycledEntry> recycled;
     for (const QString& path : SelectedPaths()) {
         if (SomethingAt(path)) {
-            recycled.push_back({path.mid(list_->FolderPath().size()),
-                                services_.desktop.MoveToRecycleBin(path)});
+            recycled.push_back(
+                {path.mid(list_->FolderPath().size()), services_.desktop.MoveToRecycleBin(path)});
         }
     }
     list_->Reread();

@@ -55,8 +55,8 @@ std::optional<UserMessage> LeftInPlaceMessage(const std::vector<RecycledEntry>& 
             continue;
         }
         if (++left <= kNamedEntries) {
-            lines << QStringLiteral("« %1 » : %2.").arg(OnOneLine(entry.name),
-                                                        QString::fromUtf8(Why(entry.outcome)));
+            lines << QStringLiteral("« %1 » : %2.")
+                         .arg(OnOneLine(entry.name), QString::fromUtf8(Why(entry.outcome)));
         }
     }
     if (left == 0) {
@@ -70,10 +70,10 @@ std::optional<UserMessage> LeftInPlaceMessage(const std::vector<RecycledEntry>& 
             ? QStringLiteral("Ce fichier n'a pas été envoyé à la corbeille ; il reste à sa place :")
             : QStringLiteral("Ces fichiers n'ont pas été envoyés à la corbeille ; ils restent à "
                              "leur place :");
-    return UserMessage{"Envoyer à la corbeille",
-                       (heading + QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n")))
-                           .toStdString(),
-                       MessageIcon::Warning, MessageButtons::Ok};
+    return UserMessage{
+        "Envoyer à la corbeille",
+        (heading + QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"))).toStdString(),
+        MessageIcon::Warning, MessageButtons::Ok};
 }
 
 } // namespace corvane

@@ -109,10 +109,10 @@ private slots:
         const QByteArray ambulance = "\xf0\x9f\x9a\x91";
         QTest::newRow("cut inside a character")
             << e.repeated(123) + ".ini" << e.repeated(120) + ".ini";
-        QTest::newRow("cut inside a 3-byte character")
-            << "aa" + euro.repeated(82) + ".ini" << "aa" + euro.repeated(79) + ".ini";
-        QTest::newRow("cut inside a 4-byte character")
-            << "aa" + ambulance.repeated(61) + ".ini" << "aa" + ambulance.repeated(59) + ".ini";
+        QTest::newRow("cut inside a 3-byte character") << "aa" + euro.repeated(82) + ".ini"
+                                                       << "aa" + euro.repeated(79) + ".ini";
+        QTest::newRow("cut inside a 4-byte character") << "aa" + ambulance.repeated(61) + ".ini"
+                                                       << "aa" + ambulance.repeated(59) + ".ini";
         QTest::newRow("long extension cut with the rest")
             << QByteArray(100, 'a') + '.' + QByteArray(150, 'b')
             << QByteArray(100, 'a') + '.' + QByteArray(144, 'b');

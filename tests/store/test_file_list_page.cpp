@@ -452,14 +452,15 @@ private slots:
         Run(ImagesPage()->ContextMenu(), "Envoyer à la corbeille");
         QCOMPARE(fixture_->desktop.recycled.size(), 4);
         QCOMPARE(fixture_->dialogs.messages.size(), size_t{1});
-        QCOMPARE(fixture_->dialogs.messages[0],
-                 (UserMessage{"Envoyer à la corbeille",
-                              "Ces fichiers n'ont pas été envoyés à la corbeille ; ils restent à "
-                              "leur place :\r\n\r\n"
-                              "« b b.jpeg » : la corbeille de ce disque n'est pas un dossier à vous "
-                              "seul.\r\n"
-                              "« c.jpeg » : vous n'avez pas le droit de le déplacer.",
-                              MessageIcon::Warning, MessageButtons::Ok}));
+        QCOMPARE(
+            fixture_->dialogs.messages[0],
+            (UserMessage{"Envoyer à la corbeille",
+                         "Ces fichiers n'ont pas été envoyés à la corbeille ; ils restent à "
+                         "leur place :\r\n\r\n"
+                         "« b b.jpeg » : la corbeille de ce disque n'est pas un dossier à vous "
+                         "seul.\r\n"
+                         "« c.jpeg » : vous n'avez pas le droit de le déplacer.",
+                         MessageIcon::Warning, MessageButtons::Ok}));
     }
 
     // Two names the desktop would both show as "X\uFFFD.ini": each command reaches the one chosen.
