@@ -12,7 +12,7 @@ PACKAGES=(
     libjpeg62-turbo-dev libbenchmark-dev
     fonts-liberation locales xvfb xauth x11-apps x11-utils openbox imagemagick xdotool
     fp-utils desktop-file-utils appstream dpkg-dev poppler-utils python3 libreoffice-calc-nogui
-    bindfs lintian qt6ct
+    bindfs lintian qt6ct xfwm4 wmctrl dbus
 )
 
 as_root() {

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace corvane {
 
@@ -57,7 +58,7 @@ QLabel* RaisedField(QStatusBar* statusBar, const char* name) {
 } // namespace
 
 AboutWindow::AboutWindow(const PictureCatalogue& pictures)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("AboutWindow"));
     setWindowTitle(Title());
     setFixedSize(kWidth, kHeight);
@@ -133,6 +134,11 @@ void AboutWindow::BuildStatusBar(const PictureCatalogue& pictures) {
     notice->setText(QStringLiteral(" ") + QString::fromUtf8(kRightsNotice));
     statusBar->addWidget(picture, 0);
     statusBar->addWidget(notice, 1);
+}
+
+void AboutWindow::StayAbove(QWidget& owner) {
+    owner.winId(); // the owner's native window, made if need be
+    windowHandle()->setTransientParent(owner.windowHandle());
 }
 
 void AboutWindow::CentreOnScreen() {

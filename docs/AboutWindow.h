@@ -23,6 +23,10 @@ public:
     // The text under the links, one line of the block each.
     static QStringList TextLines();
 
+    // Tells the window manager that this window belongs to `owner`: every window manager keeps
+    // such a window above its owner and with it. The owner stays the owner of nothing else.
+    void StayAbove(QWidget& owner);
+
 signals:
     void webSiteClicked();
     void supportClicked();

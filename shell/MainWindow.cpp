@@ -16,9 +16,11 @@
 #include "widgets/TitleFont.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace corvane {
 
@@ -190,9 +192,35 @@ void MainWindow::ShowAboutWindow() {
         activateWindow();
     });
     setEnabled(false);
+    aboutWindow_->StayAbove(*this);
     aboutWindow_->show();
     // Not every window manager gives the focus to a new window of this type by itself.
     aboutWindow_->activateWindow();
+}
+
+void MainWindow::BringAboutWindowBack() {
+    if (aboutWindow_) {
+        aboutWindow_->raise();
+        aboutWindow_->activateWindow();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (aboutWindow_) {
+        event->ignore();
+        BringAboutWindowBack();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+// Some window managers raise and activate the window that was clicked, disabled or not; the
+// About window then goes back on top once the window system has finished.
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && aboutWindow_) {
+        QTimer::singleShot(0, this, &MainWindow::BringAboutWindowBack);
+    }
 }
 
 void MainWindow::ConnectGridPage() {

@@ -65,7 +65,13 @@ private:
     void ConnectDocumentCommands();
     void ConnectGridPage();
     void ShowAboutWindow();
+    void BringAboutWindowBack();
     void Quit();
+
+    // While the About window is open, the frame's close box does nothing, as Ctrl+Q, and a click
+    // on this window brings the About window back to the front.
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     WindowServices services_;
     AppPaths paths_;

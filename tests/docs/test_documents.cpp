@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 #include <vector>
@@ -323,7 +324,10 @@ private slots:
             QCOMPARE(Content(about), expected);
             QCOMPARE(about->minimumSize(), about->maximumSize());
             QCOMPARE(about->windowFlags(),
-                     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+                     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+            QCOMPARE(about->windowHandle()->transientParent(),
+                     fixture_->Window()->windowHandle());
+            QVERIFY(about->parent() == nullptr);
             QVERIFY(about->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
             QVERIFY(!fixture_->Window()->isEnabled());
             const auto* text = about->findChild<QLabel*>("AboutText");
