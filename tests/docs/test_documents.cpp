@@ -325,8 +325,7 @@ private slots:
             QCOMPARE(about->minimumSize(), about->maximumSize());
             QCOMPARE(about->windowFlags(),
                      Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-            QCOMPARE(about->windowHandle()->transientParent(),
-                     fixture_->Window()->windowHandle());
+            QCOMPARE(about->windowHandle()->transientParent(), fixture_->Window()->windowHandle());
             QVERIFY(about->parent() == nullptr);
             QVERIFY(about->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
             QVERIFY(!fixture_->Window()->isEnabled());
