@@ -11,4 +11,10 @@ namespace corvane {
 // always on the screen.
 QPoint CentredIn(const QRect& area, QSize size);
 
+// Where the main window opens in `available`, the screen less its panels: centred, or against the
+// top edge when the window and a title bar would not fit its height, so that the title bar and
+// the controls at the window's top stay reachable (the frame is not known before the window is
+// shown, so a usual title bar is allowed for).
+QPoint PlacedIn(const QRect& available, QSize size);
+
 } // namespace corvane

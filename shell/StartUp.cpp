@@ -52,7 +52,7 @@ int RunProgram(QApplication& application) {
 
     MainWindow window({dialogs, desktop, files, *watch, LocalNow, pictures}, paths);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(CentredIn(screen->geometry(), window.size()));
+        window.move(PlacedIn(screen->availableGeometry(), window.size()));
     }
     window.show();
     window.activateWindow();

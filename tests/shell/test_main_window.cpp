@@ -402,6 +402,22 @@ private slots:
         QTest::newRow("high but narrow") << QSize(1000, 1000) << QPoint(0, 141);
     }
 
+    // A window as high as the area, or nearly, opens against its top so that its title bar shows.
+    void placeMainWindow_data() {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("full HD less a 40 px taskbar") << QSize(1920, 1040) << QPoint(453, 161);
+        QTest::newRow("room for a title bar") << QSize(1366, 750) << QPoint(176, 16);
+        QTest::newRow("no room for a title bar") << QSize(1366, 740) << QPoint(176, 0);
+        QTest::newRow("scaled by 2 on full HD") << QSize(960, 520) << QPoint(0, 0);
+    }
+    void placeMainWindow() {
+        QFETCH(QSize, available);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(PlacedIn(QRect(QPoint(0, 40), available), QSize(1014, 718)),
+                 QPoint(0, 40) + topLeft);
+    }
+
     void placeOnScreen() {
         QFETCH(QSize, screen);
         QFETCH(QPoint, topLeft);
