@@ -76,9 +76,12 @@ std::map<int, QAction*> BuildMainMenu(QMenuBar* menuBar, QWidget* window,
                 menu->addSeparator();
                 continue;
             }
-            // The text after the TAB is what the menu shows in its shortcut column.
+            // The text after the TAB is what the menu shows in its shortcut column: the menu draws
+            // it from the action's shortcut, so that a screen reader hears the item's name alone
+            // and the keys as its shortcut.
+            const QString text = QString::fromUtf8(entry.text);
             QAction* action =
-                menu->addAction(pictures.Icon(entry.picture), QString::fromUtf8(entry.text));
+                menu->addAction(pictures.Icon(entry.picture), text.section(u'\t', 0, 0));
             action->setObjectName(QStringLiteral("MenuCommand%1").arg(entry.command));
             if (entry.keys != kNoKeys) {
                 action->setShortcut(QKeySequence(entry.keys));
