@@ -196,12 +196,13 @@ constexpr const char* kFrameStyle =
     "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
     "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }";
 
-void AddFrame(QWidget* page, const Placed& placed) {
+QGroupBox* AddFrame(QWidget* page, const Placed& placed) {
     auto* frame = Place<QGroupBox>(page, placed.name, placed.rect);
     frame->setTitle(QString::fromUtf8(placed.text));
     frame->setStyleSheet(QString::fromLatin1(kFrameStyle));
     // A control with a style sheet of its own takes the font of its kind, not its page's.
     frame->setFont(MakeControlFont());
+    return frame;
 }
 
 QPushButton* AddButton(QWidget* page, const Placed& placed) {
@@ -294,7 +295,7 @@ void GridPage::AddNameRow() {
 
 void GridPage::AddIndicator(Indicator indicator, const QFont& titleFont) {
     const IndicatorLayout& layout = LayoutOf(indicator);
-    AddFrame(this, layout.frame);
+    QGroupBox* frame = AddFrame(this, layout.frame);
     AddTitle(this, layout.title, titleFont);
     for (std::size_t i = 0; i < layout.descriptions.size(); ++i) {
         colouredTexts_.push_back(
@@ -308,8 +309,12 @@ void GridPage::AddIndicator(Indicator indicator, const QFont& titleFont) {
     for (int option = 1; option <= kOptionCount; ++option) {
         const auto index = static_cast<std::size_t>(option - 1);
         const Placed& placed = layout.options[index];
-        auto* button = Place<QRadioButton>(this, placed.name, placed.rect);
+        // Inside their frame, so that a screen reader tells the indicator they belong to; placed
+        // where the page puts them.
+        auto* button =
+            Place<QRadioButton>(frame, placed.name, placed.rect.translated(-frame->pos()));
         button->setText(QString::fromUtf8(placed.text));
+        button->setFont(MakeControlFont());
         // Read out after the caption, which is the same in P2 and E1.
         if (index < layout.descriptions.size()) {
             button->setAccessibleDescription(QString::fromUtf8(layout.descriptions[index].text));

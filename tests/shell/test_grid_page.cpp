@@ -6,6 +6,7 @@
 #include "shell/GridPage.h"
 #include "widgets/TitleFont.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
@@ -49,7 +50,7 @@ PictureCatalogue SomePictures() {
 }
 
 template <typename Control = QWidget> Control* Find(const QWidget* page, const QString& name) {
-    return page->findChild<Control*>(name, Qt::FindDirectChildrenOnly);
+    return page->findChild<Control*>(name);
 }
 
 // Types each character as one key press carrying its text; QTest::keyClicks only knows ASCII.
@@ -72,7 +73,7 @@ QString PictureState(const QPixmap& picture, const QRect& rect) {
 // What the user sees of every named control: texts, option states and pictures.
 ControlStates StatesOf(const QWidget* page) {
     ControlStates states;
-    for (const QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (const QWidget* control : page->findChildren<QWidget*>()) {
         QString state = ShownText(control);
         if (const auto* option = qobject_cast<const QRadioButton*>(control)) {
             state = option->isChecked() ? QStringLiteral("checked") : QStringLiteral("clear");
@@ -261,7 +262,7 @@ private slots:
         QFETCH(QString, toolTip);
         const QWidget* control = Find(page_.get(), QString::fromLatin1(QTest::currentDataTag()));
         QVERIFY(control != nullptr);
-        QCOMPARE(control->geometry(), rect);
+        QCOMPARE(QRect(control->mapTo(page_.get(), QPoint()), control->size()), rect);
         QCOMPARE(ShownText(control), text);
         QCOMPARE(control->font() == titleFont_, titleFont);
         const QPalette::ColorRole role =
@@ -269,6 +270,20 @@ private slots:
         const QColor expected = colour.isValid() ? colour : Page().palette().color(role);
         QCOMPARE(control->palette().color(role), expected);
         QCOMPARE(control->toolTip(), toolTip);
+    }
+
+    // A screen reader tells which indicator an option belongs to.
+    void optionsBelongToTheirIndicator() {
+        for (const QString indicator : {"P2", "E1", "E2"}) {
+            for (int option = 1; option <= 4; ++option) {
+                QWidget* button = Find(page_.get(), indicator + "Option" + QString::number(option));
+                QVERIFY(button != nullptr);
+                const QAccessibleInterface* group =
+                    QAccessible::queryAccessibleInterface(button)->parent();
+                QCOMPARE(group->role(), QAccessible::Grouping);
+                QCOMPARE(group->text(QAccessible::Name), "Indicateur " + indicator);
+            }
+        }
     }
 
     void descriptionsWearTheColourOfTheirLevel_data() {
@@ -574,7 +589,7 @@ private slots:
         QStringList order;
         QWidget* control = start;
         do {
-            if (control->parentWidget() == page_.get() && (control->focusPolicy() & Qt::TabFocus)) {
+            if (page_->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus)) {
                 order << control->objectName();
             }
             control = control->nextInFocusChain();
