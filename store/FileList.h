@@ -10,10 +10,12 @@
 
 class QAbstractItemView;
 class QItemSelectionModel;
-class QListView;
 class QTableView;
 
 namespace corvane {
+
+class IconsView;
+class NameCellDelegate;
 
 // The file list of a page: one folder's entries in one of four views, with a selection of
 // several entries that stays visible when the list loses the focus. It reports what the user
@@ -64,10 +66,13 @@ protected:
 private:
     void Watch(QAbstractItemView* view);
     void KeepScrolledPlace();
+    // Sizes the cells of the two icon views for the names listed.
+    void FitIconCells();
     QPoint KeyboardMenuPosition(QAbstractItemView* view) const;
 
     FileListModel* model_;
-    QListView* icons_;
+    IconsView* icons_;
+    NameCellDelegate* cells_;
     QTableView* details_;
     QItemSelectionModel* selection_;
     int viewMode_ = kDetails;

@@ -187,6 +187,9 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return DisplayText(entry, index.column());
+    case Qt::ToolTipRole:
+        // The whole name, however narrow the view shows it.
+        return index.column() == kNameColumn ? QVariant(ShownName(entry.name)) : QVariant();
     case Qt::DecorationRole:
         if (index.column() != kNameColumn) {
             return {};

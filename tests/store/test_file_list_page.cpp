@@ -21,6 +21,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -350,6 +351,61 @@ private slots:
         view->setCurrentIndex(view->model()->index(3, mode == FileList::kDetails ? 3 : 0));
         QTest::keyClicks(view, "ker");
         QCOMPARE(Cell(page, view->currentIndex().row(), 0), QString("Kermesse.ini"));
+    }
+
+    void iconViewsShowWholeNames_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("large icons") << int(FileList::kLargeIcons);
+        QTest::newRow("small icons") << int(FileList::kSmallIcons);
+    }
+
+    // A name is shown whole as far as the view has room for it, and a hover shows it whole.
+    void iconViewsShowWholeNames() {
+        QFETCH(int, mode);
+        // A short name last in the list, and one that is not UTF-8.
+        const QByteArray undecodable = QFile::encodeName(Evaluations()) + "z\xff.ini";
+        QVERIFY(::close(::open(undecodable.constData(), O_CREAT | O_WRONLY, 0644)) == 0);
+        OpenWindow();
+        FileListPage* page = EvaluationsPage();
+        ShowPage(page);
+        page->SetViewMode(mode);
+        // The cells follow the names that come.
+        const QString fete = "FETE DU VILLAGE DE SAINT-MARTIN 2026 MATIN.ini";
+        const QString endless = QString("COMPETITION REGIONALE ").repeated(9) + ".ini";
+        WriteAll(Evaluations() + fete, "x");
+        WriteAll(Evaluations() + endless, "x");
+        QTRY_COMPARE(page->List().EntryCount(), 3);
+        QCOMPARE(Cell(page, 0, 0), endless);
+        QCOMPARE(Cell(page, 1, 0), fete);
+        QAbstractItemView* view = page->List().ShownView();
+        const auto cell = [view](int row) {
+            return view->visualRect(view->model()->index(row, 0));
+        };
+        const auto tip = [&](int row) {
+            QHelpEvent hover(QEvent::ToolTip, cell(row).center(),
+                             view->viewport()->mapToGlobal(cell(row).center()));
+            QApplication::sendEvent(view->viewport(), &hover);
+            return QToolTip::text();
+        };
+
+        const QFontMetrics metrics(view->font());
+        const int icon = view->iconSize().width();
+        if (mode == FileList::kLargeIcons) {
+            // Under its icon, on two lines at most.
+            const QRect text =
+                metrics.boundingRect(QRect(0, 0, cell(1).width(), 1000), Qt::TextWordWrap, fete);
+            QVERIFY(text.width() <= cell(1).width());
+            QVERIFY(text.height() <= 2 * metrics.lineSpacing());
+            QVERIFY(cell(1).height() >= icon + text.height());
+        } else {
+            QVERIFY(cell(1).width() >= icon + metrics.horizontalAdvance(fete));
+        }
+        // A name longer than the view is cut, and leaves room for a second column.
+        QVERIFY(2 * cell(0).width() <= view->viewport()->width());
+        QCOMPARE(tip(0), endless);
+        QCOMPARE(tip(1), fete);
+        QCOMPARE(tip(2), QString("z\uFFFD.ini"));
+        QToolTip::hideText();
     }
 
     void aBlindFolderIsLookedAtWhileShown_data() {
