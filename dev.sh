@@ -95,7 +95,7 @@ case "${1:-}" in
 run)
     install_developer_tools
     build
-    # Started where the help lies, as the installed program is; the reference PDFs go there too.
+    # Started where the help lies, as the installed program is.
     mkdir -p build/share/corvane
     cd build/share/corvane
     exec ../../shell/corvane
