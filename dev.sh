@@ -1,27 +1,38 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Corvane, builds it, and then starts it (`./dev.sh run`), passes
 # every test (`./dev.sh test`: the formatting, the tests, the sanitizer build with a bounded fuzzing
-# run, and the package as Debian builds it) or builds the Debian package (`./dev.sh package`).
+# run, and the package as Debian builds it) or builds the Debian package (`./dev.sh package`, which
+# installs only what that build takes).
 # Our own builds turn every compiler warning into an error.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(
-    g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-image-formats-plugins
-    libjpeg62-turbo-dev libbenchmark-dev
+# What building the Debian package takes: the compiler, CMake and Ninja, the headers of Qt and
+# libjpeg, the help's CHM compiler (fp-utils), dpkg-buildflags and dpkg-shlibdeps (dpkg-dev), the
+# `file` that CPack's DEB generator sorts the installed files with, and lintian.
+PACKAGE_TOOLS=(
+    g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libjpeg62-turbo-dev fp-utils dpkg-dev
+    file lintian
+)
+# What running the program and its tests takes besides: the sanitizer build, the formatting, the
+# benchmarks, the fonts and translation the window is laid out for, the Xvfb tests and what the
+# tests check the installed files and the reports with.
+DEVELOPER_TOOLS=(
+    clang libclang-rt-14-dev clang-format pkg-config
+    qt6-translations-l10n qt6-image-formats-plugins libbenchmark-dev
     fonts-liberation locales xvfb xauth x11-apps x11-utils openbox imagemagick xdotool
-    fp-utils desktop-file-utils appstream dpkg-dev poppler-utils python3 libreoffice-calc-nogui
-    bindfs lintian qt6ct xfwm4 wmctrl dbus
+    desktop-file-utils appstream poppler-utils python3 libreoffice-calc-nogui bindfs qt6ct
+    xfwm4 wmctrl dbus
 )
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# Installs those of the given packages that are missing.
 install_missing() {
     local missing=()
-    for package in "${PACKAGES[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
@@ -30,6 +41,11 @@ install_missing() {
         as_root apt-get update -qq
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
     fi
+}
+
+# Everything the program, its tests and the package need.
+install_developer_tools() {
+    install_missing "${PACKAGE_TOOLS[@]}" "${DEVELOPER_TOOLS[@]}"
     # A French locale, so that the tests can check that no number depends on it.
     if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
         as_root sed -i 's/^# *\(fr_FR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
@@ -78,15 +94,15 @@ package_build() {
 
 case "${1:-}" in
 run)
-    install_missing
+    install_developer_tools
     build
-    # Started where the help lies, as the installed program is; the reference PDFs go there too.
+    # Started where the help lies, as the installed program is.
     mkdir -p build/share/corvane
     cd build/share/corvane
     exec ../../shell/corvane
     ;;
 test)
-    install_missing
+    install_developer_tools
     check_format
     build
     (cd build && ctest --output-on-failure -j 2)
@@ -95,7 +111,7 @@ test)
     package_build
     ;;
 package)
-    install_missing
+    install_missing "${PACKAGE_TOOLS[@]}"
     package_build
     ;;
 *)

@@ -4,7 +4,6 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 
-#include <QFileInfo>
 #include <QPointer>
 
 namespace corvane {
@@ -45,10 +44,11 @@ QString DocumentCommands::DocumentPath(const AppPaths& paths, ReferenceDocument 
     return {};
 }
 
+// Looked for at each command, so that a document put in place while the program runs is found.
+// A folder of that name counts as there: the desktop shows it.
 void DocumentCommands::OpenReferenceDocument(ReferenceDocument document) {
-    const QString path = DocumentPath(paths_, document);
-    // A folder of that name counts as there: the desktop shows it.
-    if (!QFileInfo::exists(path)) {
+    const QString path = LocateAppFile(paths_, DocumentPath(paths_, document));
+    if (path.isEmpty()) {
         dialogs_.Ask(kDocumentMissing);
         return;
     }
@@ -56,7 +56,9 @@ void DocumentCommands::OpenReferenceDocument(ReferenceDocument document) {
 }
 
 void DocumentCommands::OpenHelp() {
-    desktop_.Open(desktop_.WorkingDirectory() + QString::fromUtf8(kHelpFileName));
+    const QString here = desktop_.WorkingDirectory() + QString::fromUtf8(kHelpFileName);
+    const QString found = LocateAppFile(paths_, here);
+    desktop_.Open(found.isEmpty() ? here : found);
 }
 
 void DocumentCommands::OpenSoftwarePage() {

@@ -21,11 +21,12 @@ class DocumentCommands : public QObject {
 public:
     DocumentCommands(Dialogs& dialogs, Desktop& desktop, const AppPaths& paths);
 
-    // Warns when nothing is at the document's path; otherwise hands it to the desktop, which
-    // starts or opens it, whatever comes of that.
+    // Warns when neither the working directory nor the user's data folder holds the document;
+    // otherwise hands the one found first to the desktop, which starts or opens it, whatever
+    // comes of that.
     void OpenReferenceDocument(ReferenceDocument document);
-    // Hands the help file in the working directory to the desktop; says nothing, even when
-    // there is no such file.
+    // Hands the help file to the desktop, from the working directory, else from the user's data
+    // folder; says nothing, even when there is no such file: the working directory's path goes.
     void OpenHelp();
     void OpenSoftwarePage();
     void OpenWebSite();
@@ -33,7 +34,7 @@ public:
 
     // The address handed to the desktop for a mail to the support, subject included.
     static QString SupportMailTarget();
-    // Where the document lies in the program's paths.
+    // The document's path in the working directory.
     static QString DocumentPath(const AppPaths& paths, ReferenceDocument document);
 
 private:

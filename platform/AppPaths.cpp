@@ -6,6 +6,7 @@
 #include "platform/UserFolders.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace corvane {
 
@@ -34,6 +35,7 @@ AppPaths PrepareAppPaths(Desktop& desktop) {
     paths.images = PrepareFolder(documents, kImagesFolderName);
     RemoveStaleTemporaries(paths.evaluations);
     RemoveStaleTemporaries(paths.images);
+    paths.userData = desktop.UserDataFolder();
     const QString here = desktop.WorkingDirectory();
     paths.referencePdf = here + QStringLiteral("RNMSC-DPS_octobre_2006.pdf");
     paths.formUnder5000Pdf = here + QStringLiteral("Formulaire moins de 5000.pdf");
@@ -41,6 +43,17 @@ AppPaths PrepareAppPaths(Desktop& desktop) {
     paths.gridPdf = here + QStringLiteral("Grille_évaluation.pdf");
     paths.flowchartPdf = here + QStringLiteral("logigramme_GR.pdf");
     return paths;
+}
+
+QString LocateAppFile(const AppPaths& paths, const QString& workingPath) {
+    if (QFileInfo::exists(workingPath)) {
+        return workingPath;
+    }
+    if (paths.userData.isEmpty()) {
+        return {};
+    }
+    const QString inUserData = paths.userData + QFileInfo(workingPath).fileName();
+    return QFileInfo::exists(inUserData) ? inUserData : QString();
 }
 
 } // namespace corvane

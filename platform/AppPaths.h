@@ -11,6 +11,10 @@ class Desktop;
 struct AppPaths {
     QString evaluations;
     QString images;
+    // The program's own folder among the user's data, where a document missing from the working
+    // directory is looked for next; empty when the system gives none.
+    QString userData;
+    // The reference documents in the working directory.
     QString referencePdf;
     QString formUnder5000Pdf;
     QString formOver5000Pdf;
@@ -23,5 +27,10 @@ struct AppPaths {
 // both folders of what saves killed part-way left behind; forms the document paths from the
 // working directory.
 AppPaths PrepareAppPaths(Desktop& desktop);
+
+// Where the file that `workingPath` names in the working directory is at this moment: at that
+// path when something is there (a folder counts), otherwise under the same name in the user's
+// data folder when something is there; empty when neither place holds it.
+QString LocateAppFile(const AppPaths& paths, const QString& workingPath);
 
 } // namespace corvane

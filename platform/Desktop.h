@@ -16,6 +16,9 @@ public:
     virtual QString DocumentsFolder() = 0;
     // The process's working directory.
     virtual QString WorkingDirectory() = 0;
+    // The program's own folder among the user's data, where the reference documents and the help
+    // are looked for when the working directory lacks them; empty when the system gives none.
+    virtual QString UserDataFolder() = 0;
     // Told, once, whether a program took what was handed over. It may be told after the call
     // has returned, while the window goes on working.
     using Outcome = std::function<void(bool succeeded)>;

@@ -39,6 +39,10 @@ QString QtDesktop::WorkingDirectory() {
     return WithSeparator(QDir::currentPath());
 }
 
+QString QtDesktop::UserDataFolder() {
+    return DesktopFolderOrEmpty(corvane::UserDataFolder());
+}
+
 QtDesktop::~QtDesktop() {
     for (QObject* opening : openings_.children()) {
         opening->disconnect();

@@ -17,6 +17,7 @@ public:
 
     QString DocumentsFolder() override;
     QString WorkingDirectory() override;
+    QString UserDataFolder() override;
     void Open(const QString& path, Outcome outcome = {}) override;
     void RunOrOpen(const QString& target, Outcome outcome = {}) override;
     void ShowProperties(const QString& path) override;

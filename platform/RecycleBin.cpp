@@ -4,6 +4,8 @@
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 
+#include "platform/UserFolders.h"
+
 #include <QDateTime>
 #include <QRandomGenerator>
 
@@ -204,13 +206,8 @@ TrashOrWhy OpenTrashFolders(int trashFd, const QByteArray& topDirectory) {
 }
 
 QByteArray HomeTrashPath() {
-    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    // The XDG base directories ignore a relative data home.
-    if (dataHome.startsWith('/')) {
-        return Child(dataHome, "Trash");
-    }
-    const QByteArray home = qgetenv("HOME");
-    return home.startsWith('/') ? Child(home, ".local/share/Trash") : QByteArray();
+    const QByteArray dataHome = XdgDataHome();
+    return dataHome.isEmpty() ? QByteArray() : Child(dataHome, "Trash");
 }
 
 // Makes the folder and every missing parent, each private as the XDG base directories ask.

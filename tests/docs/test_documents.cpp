@@ -4,6 +4,7 @@
 #include "core/UserMessage.h"
 #include "docs/AboutWindow.h"
 #include "platform/AppPaths.h"
+#include "platform/QtDesktop.h"
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
 #include "tests/support/FileContent.h"
@@ -18,12 +19,14 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 using namespace corvane;
@@ -60,6 +63,12 @@ public:
     }
 
     std::vector<Outcome> pending;
+};
+
+// A desktop that finds the program's data folder as the program does, from the environment.
+class EnvironmentDesktop : public ScriptedDesktop {
+public:
+    QString UserDataFolder() override { return QtDesktop().UserDataFolder(); }
 };
 
 } // namespace
@@ -240,6 +249,94 @@ private slots:
             QCOMPARE(desktop_->started, QStringList{Work() + file});
         }
         QCOMPARE(desktop_->opened, QStringList());
+    }
+
+    // A user without administrator rights puts the documents and the help into their own data
+    // folder, while the program runs; the working directory comes first.
+    void userDataFolder_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("dataHome");   // XDG_DATA_HOME, "-" for unset, "~" the home
+        QTest::addColumn<QStringList>("placed"); // the folders, in the home, that hold the file
+        QTest::addColumn<QString>("handed");     // the folder of the path opened; "": the message
+        const QString local = ".local/share/corvane";
+        const struct {
+            int command;
+            const char* file;
+        } documents[]{
+            {kReferenceCommand, "RNMSC-DPS_octobre_2006.pdf"},
+            {kFormUnder5000Command, "Formulaire moins de 5000.pdf"},
+            {kFormOver5000Command, "Formulaire simplifié + de 5000 personnes.pdf"},
+            {kGridFormCommand, "Grille_évaluation.pdf"},
+            {kFlowchartCommand, "logigramme_GR.pdf"},
+        };
+        for (const auto& document : documents) {
+            QTest::addRow("menu %d in the data folder only", document.command)
+                << document.command << QString::fromUtf8(document.file) << "-" << QStringList{local}
+                << local;
+        }
+        const QString grid = QStringLiteral("Grille_évaluation.pdf");
+        const QString help = QStringLiteral("Corvane Help.chm");
+        QTest::newRow("in both places")
+            << int(kGridFormCommand) << grid << "-" << QStringList{"work", local} << "work";
+        QTest::newRow("nowhere") << int(kGridFormCommand) << grid << "-" << QStringList() << "";
+        QTest::newRow("XDG_DATA_HOME") << int(kGridFormCommand) << grid << "~/xdg"
+                                       << QStringList{"xdg/corvane", local} << "xdg/corvane";
+        QTest::newRow("empty XDG_DATA_HOME")
+            << int(kGridFormCommand) << grid << "" << QStringList{local} << local;
+        QTest::newRow("relative XDG_DATA_HOME")
+            << int(kGridFormCommand) << grid << "xdg" << QStringList{"xdg/corvane", local} << local;
+        QTest::newRow("help in the data folder only")
+            << int(kHelpCommand) << help << "-" << QStringList{local} << local;
+        QTest::newRow("help in both places")
+            << int(kHelpCommand) << help << "-" << QStringList{"work", local} << "work";
+        QTest::newRow("help nowhere")
+            << int(kHelpCommand) << help << "-" << QStringList() << "work";
+    }
+
+    void userDataFolder() {
+        QFETCH(int, command);
+        QFETCH(QString, file);
+        QFETCH(QString, dataHome);
+        QFETCH(QStringList, placed);
+        QFETCH(QString, handed);
+#if !defined(Q_OS_UNIX) || defined(Q_OS_DARWIN)
+        QSKIP("The data folder follows the XDG base directories on freedesktop systems only");
+#endif
+        const QString home = fixture_->Home();
+        const QByteArray oldHome = qgetenv("HOME");
+        const std::optional<QByteArray> oldDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME")
+                                                          ? std::optional(qgetenv("XDG_DATA_HOME"))
+                                                          : std::nullopt;
+        const QString oldWorkingDirectory = QDir::currentPath();
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            oldDataHome ? qputenv("XDG_DATA_HOME", *oldDataHome) : qunsetenv("XDG_DATA_HOME");
+            QDir::setCurrent(oldWorkingDirectory);
+        });
+        qputenv("HOME", QFile::encodeName(home));
+        if (dataHome == "-") {
+            qunsetenv("XDG_DATA_HOME");
+        } else {
+            qputenv("XDG_DATA_HOME", QFile::encodeName(QString(dataHome).replace("~", home)));
+        }
+        // A relative XDG_DATA_HOME would lead into the home.
+        QVERIFY(QDir::setCurrent(home));
+        OpenWindow(std::make_unique<EnvironmentDesktop>());
+        // Put in place once the program runs.
+        for (const QString& folder : placed) {
+            QVERIFY(QDir(home).mkpath(folder));
+            WriteAll(home + '/' + folder + '/' + file, "%PDF-1.4\n");
+        }
+        if (handed.isEmpty()) {
+            fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
+        }
+
+        fixture_->Window()->Command(command)->trigger();
+
+        QCOMPARE(Asked(), handed.isEmpty() ? QStringList{kMissing} : QStringList());
+        QCOMPARE(desktop_->started + desktop_->opened,
+                 handed.isEmpty() ? QStringList() : QStringList{home + '/' + handed + '/' + file});
     }
 
     // The help file is looked for where the program works at the moment of the command, and

@@ -11,6 +11,7 @@ class ScriptedDesktop : public Desktop {
 public:
     QString DocumentsFolder() override { return documentsFolder; }
     QString WorkingDirectory() override { return workingDirectory; }
+    QString UserDataFolder() override { return dataFolder; }
     void Open(const QString& path, Outcome outcome = {}) override {
         opened << path;
         Tell(outcome);
@@ -27,6 +28,7 @@ public:
 
     QString documentsFolder;
     QString workingDirectory;
+    QString dataFolder;
     bool succeeds = true;
     // What each call of MoveToRecycleBin answers, in order; Moved past the end.
     QList<RecycleOutcome> recycleOutcomes;

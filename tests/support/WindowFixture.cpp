@@ -21,6 +21,9 @@ bool WindowFixture::Open(Clock clock, ScriptedDesktop* otherDesktop, EvaluationF
     if (shownDesktop.workingDirectory.isEmpty()) {
         shownDesktop.workingDirectory = Work();
     }
+    if (shownDesktop.dataFolder.isEmpty()) {
+        shownDesktop.dataFolder = Home() + "/.local/share/corvane/";
+    }
     window_ = std::make_unique<MainWindow>(
         WindowServices{dialogs, shownDesktop, otherFiles != nullptr ? *otherFiles : files,
                        otherWatch != nullptr ? *otherWatch : watch_, std::move(clock), Pictures()},

@@ -15,8 +15,9 @@
 namespace corvane {
 
 // The real main window in a temporary home of its own, over scripted dialogs and a scripted
-// desktop that give <home>/Documents/ as the Documents folder and <home>/work/ as the working
-// directory, with the disk's evaluation files and the real folder watch.
+// desktop that give <home>/Documents/ as the Documents folder, <home>/work/ as the working
+// directory and <home>/.local/share/corvane/ as the program's data folder, with the disk's
+// evaluation files and the real folder watch.
 class WindowFixture {
 public:
     WindowFixture();
