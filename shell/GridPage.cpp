@@ -4,6 +4,7 @@
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/IndicatorTexts.h"
+#include "widgets/Announcement.h"
 #include "widgets/LegibleColour.h"
 #include "widgets/PictureControl.h"
 #include "widgets/TitleFont.h"
@@ -229,6 +230,12 @@ void TieLabel(QLabel* label, QWidget* field) {
     field->setAccessibleName(name);
 }
 
+// The banner's name for a screen reader, with the type it shows.
+QString BannerName(const QString& dpsType) {
+    const QString name = QStringLiteral("Bandeau du type de DPS");
+    return dpsType.isEmpty() ? name : name + QStringLiteral(" : ") + dpsType;
+}
+
 // Leaves a field that already shows the text alone, so that its cursor and undo history stay.
 void WriteText(QLineEdit* field, const QString& text) {
     if (field->text() != text) {
@@ -386,7 +393,7 @@ void GridPage::AddBanner(const QFont& titleFont) {
                                titleFont);
     colouredTexts_.push_back({caption, QPalette::WindowText, kBannerCaptionColour});
     bannerPicture_ = Place<QLabel>(this, "DpsBannerPicture", {10, 525, 800, 120});
-    bannerPicture_->setAccessibleName(QStringLiteral("Bandeau du type de DPS"));
+    bannerPicture_->setAccessibleName(BannerName({}));
 }
 
 void GridPage::AddDocumentButtons() {
@@ -435,6 +442,35 @@ void GridPage::ShowRecord(const EvaluationRecord& record, RecordFields changed) 
 
     if ((changed & kBannerField) != 0) {
         ShowBanner(record.banner);
+    }
+    if ((changed & kDpsTypeTextField) != 0) {
+        bannerPicture_->setAccessibleName(BannerName(QString::fromStdString(record.dpsTypeText)));
+    }
+    AnnounceResults(changed);
+}
+
+// The results the user's last action changed, said by a screen reader while the focus stays
+// where the user works: in P1 or on an option.
+void GridPage::AnnounceResults(RecordFields changed) {
+    QWidget* focused = focusWidget();
+    if (focused == nullptr || !focused->hasFocus()) {
+        return;
+    }
+    if (announcer_ == nullptr) {
+        announcer_ = new Announcer(this);
+    }
+    QStringList results;
+    for (const auto& [bit, field] :
+         {std::pair{kRiskIndexTextField, riskIndexField_}, {kRisTextField, risField_}}) {
+        if ((changed & bit) != 0 && !field->text().isEmpty()) {
+            results << field->accessibleName() + QLatin1Char(' ') + field->text();
+        }
+    }
+    if ((changed & kDpsTypeTextField) != 0 && !dpsTypeField_->text().isEmpty()) {
+        results << dpsTypeField_->text();
+    }
+    if (!results.isEmpty()) {
+        announcer_->Announce(results.join(QStringLiteral(", ")));
     }
 }
 

@@ -17,6 +17,7 @@ class QRadioButton;
 
 namespace corvane {
 
+class Announcer;
 class PictureCatalogue;
 
 // The tab "Grille d'évaluation du RIS": the name, the three indicators, P1 and the results, the
@@ -58,6 +59,7 @@ private:
     void ShowName(const QString& name);
     void ShowChoice(Indicator indicator, int option);
     void ShowBanner(DpsType banner);
+    void AnnounceResults(RecordFields changed);
 
     const PictureCatalogue& pictures_;
     QLineEdit* nameField_ = nullptr;
@@ -70,6 +72,7 @@ private:
     QLineEdit* risField_ = nullptr;
     QLineEdit* dpsTypeField_ = nullptr;
     QLabel* bannerPicture_ = nullptr;
+    Announcer* announcer_ = nullptr; // made with the first announcement
 
     // A text drawn in a colour of the program: the role of the control's palette it sets.
     struct ColouredText {

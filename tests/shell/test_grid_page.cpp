@@ -272,6 +272,24 @@ private slots:
         QCOMPARE(control->toolTip(), toolTip);
     }
 
+    // A change of the results is said where the user works, the focus staying there; the banner
+    // is named after the type it shows.
+    void resultsAreAnnounced() {
+        page_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(page_.get()));
+        Field("P1Field")->setFocus();
+        Page().ShowRecord(OpenedRecord(), kRisTextField | kDpsTypeTextField);
+        const auto* announcer = page_->findChild<QWidget*>("Announcer");
+        QVERIFY(announcer != nullptr && announcer->isVisible());
+        QCOMPARE(announcer->accessibleName(),
+                 "Ratio d'Intervenants Secouristes 1.575, Point d'alerte et de premier secours");
+        QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<QWidget*>(announcer))->role(),
+                 QAccessible::Notification);
+        QCOMPARE(Find(page_.get(), "DpsBannerPicture")->accessibleName(),
+                 "Bandeau du type de DPS : Point d'alerte et de premier secours");
+        QVERIFY(Field("P1Field")->hasFocus());
+    }
+
     // A screen reader tells which indicator an option belongs to.
     void optionsBelongToTheirIndicator() {
         for (const QString indicator : {"P2", "E1", "E2"}) {
