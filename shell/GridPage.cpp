@@ -4,7 +4,7 @@
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "core/IndicatorTexts.h"
-#include "widgets/Announcement.h"
+#include "widgets/Announcer.h"
 #include "widgets/LegibleColour.h"
 #include "widgets/PictureControl.h"
 #include "widgets/TitleFont.h"

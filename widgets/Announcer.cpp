@@ -1,4 +1,4 @@
-#include "widgets/Announcement.h"
+#include "widgets/Announcer.h"
 
 #include <QAccessibleWidget>
 
