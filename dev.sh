@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Corvane, builds it, and then starts it (`./dev.sh run`), passes
 # every test (`./dev.sh test`: the formatting, the tests, the sanitizer build with a bounded fuzzing
-# run, and the package as Debian builds it) or builds the Debian package (`./dev.sh package`, which
-# installs only what that build takes).
+# run, and the package as Debian builds it), builds the Debian package (`./dev.sh package`, which
+# installs only what that build takes) or cross-builds for Windows (`./dev.sh windows`: so far Qt,
+# libjpeg-turbo and corvane-rapport.exe).
 # Our own builds turn every compiler warning into an error.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -23,6 +24,14 @@ DEVELOPER_TOOLS=(
     fonts-liberation locales xvfb xauth x11-apps x11-utils openbox imagemagick xdotool
     desktop-file-utils appstream poppler-utils python3 libreoffice-calc-nogui bindfs qt6ct
     xfwm4 wmctrl dbus
+)
+
+# What the Windows build takes: the MinGW-w64 cross compiler with POSIX threads, nasm for
+# libjpeg-turbo's SIMD code, wine to run what is built, and Debian's source packages of Qt and
+# libjpeg-turbo (dpkg-dev unpacks them).
+WINDOWS_TOOLS=(
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm wine wine64 fonts-wine cmake
+    ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev
 )
 
 as_root() {
@@ -51,6 +60,33 @@ install_developer_tools() {
         as_root sed -i 's/^# *\(fr_FR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
         as_root locale-gen >/dev/null
     fi
+}
+
+# Debian's source packages, from the same mirror and keyring as its binary packages.
+enable_source_packages() {
+    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Version:'; then
+        as_root tee /etc/apt/sources.list.d/corvane-sources.sources >/dev/null <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+        as_root apt-get update -qq
+    fi
+}
+
+# Qt and libjpeg-turbo for Windows, built once into a cache outside the work tree, then what
+# builds of Corvane for Windows so far.
+windows_build() {
+    local qt jpeg
+    qt=$(tools/windows/build-qt.sh)
+    jpeg=$(tools/windows/build-jpeg.sh)
+    cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw-w64.cmake -DCMAKE_PREFIX_PATH="$qt;$jpeg" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCORVANE_BENCH=OFF >/dev/null
+    cmake --build build-windows --target corvane-rapport
 }
 
 check_format() {
@@ -114,8 +150,13 @@ package)
     install_missing "${PACKAGE_TOOLS[@]}"
     package_build
     ;;
+windows)
+    install_missing "${WINDOWS_TOOLS[@]}"
+    enable_source_packages
+    windows_build
+    ;;
 *)
-    echo "usage: ./dev.sh run | ./dev.sh test | ./dev.sh package" >&2
+    echo "usage: ./dev.sh run | ./dev.sh test | ./dev.sh package | ./dev.sh windows" >&2
     exit 2
     ;;
 esac
