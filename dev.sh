@@ -82,6 +82,8 @@ windows_build() {
     local qt jpeg
     qt=$(tools/windows/build-qt.sh)
     jpeg=$(tools/windows/build-jpeg.sh)
+    # The cache may hold the places of an earlier Qt or libjpeg: they are looked up anew.
+    rm -f build-windows/CMakeCache.txt
     cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw-w64.cmake -DCMAKE_PREFIX_PATH="$qt;$jpeg" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
