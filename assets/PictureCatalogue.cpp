@@ -1,8 +1,8 @@
 #include "assets/PictureCatalogue.h"
 
 #include "assets/PictureTable.h"
-#include "platform/IconDecoding.h"
-#include "platform/JpegCodec.h"
+#include "platform/codec/IconDecoding.h"
+#include "platform/codec/JpegCodec.h"
 
 #include <QFile>
 #include <QResource>

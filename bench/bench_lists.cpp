@@ -2,7 +2,7 @@
 // view, and a burst of new files (10,000 unless told) written by another thread while the list
 // follows its folder and reads it again in the background, as the program's pages do.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_lists [rounds] [entries] [burst]
-#include "platform/InotifyFolderWatch.h"
+#include "platform/desktop/FolderWatch.h"
 #include "store/FileList.h"
 #include "store/FolderListing.h"
 
@@ -69,8 +69,8 @@ BurstFigures Burst(const QString& folder, int burst, int mode) {
     list.SetViewMode(mode);
     list.resize(1000, 590);
     list.show();
-    InotifyFolderWatch watch;
-    watch.Follow(
+    const std::unique_ptr<FolderWatch> watch = MakeFolderWatch();
+    watch->Follow(
         folder,
         [](const QString& name, bool isFolder) {
             return IsListedName(name, isFolder, QStringLiteral("*ini"));

@@ -3,7 +3,7 @@
 // build/bench/bench_pictures --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
-#include "platform/JpegCodec.h"
+#include "platform/codec/JpegCodec.h"
 #include "shell/GridPage.h"
 #include "widgets/TitleFont.h"
 

@@ -2,10 +2,10 @@
 // whole and synced. On an X server the screen itself is read; offscreen the window is drawn.
 // Run: xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_snapshot [rounds]
 #include "assets/PictureCatalogue.h"
-#include "platform/AppPaths.h"
-#include "platform/DiskEvaluationFiles.h"
-#include "platform/InotifyFolderWatch.h"
-#include "platform/ScreenCopy.h"
+#include "platform/desktop/AppPaths.h"
+#include "platform/desktop/FolderWatch.h"
+#include "platform/desktop/ScreenCopy.h"
+#include "platform/files/DiskEvaluationFiles.h"
 #include "shell/MainWindow.h"
 #include "store/Snapshot.h"
 #include "tests/support/ScriptedDesktop.h"
@@ -46,10 +46,10 @@ int main(int argc, char* argv[]) {
     desktop.documentsFolder = home.path() + "/Documents/";
     desktop.workingDirectory = home.path() + "/";
     DiskEvaluationFiles files;
-    InotifyFolderWatch watch;
+    const std::unique_ptr<FolderWatch> watch = MakeFolderWatch();
     const PictureCatalogue pictures = PictureCatalogue::Load();
     const LocalDateTime moment{{2026, 12, 7}, 10, 11, 12};
-    MainWindow window({dialogs, desktop, files, watch, [moment] { return moment; }, pictures},
+    MainWindow window({dialogs, desktop, files, *watch, [moment] { return moment; }, pictures},
                       PrepareAppPaths(desktop));
     window.show();
     for (int i = 0; i < 20; ++i) {

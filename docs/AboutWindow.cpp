@@ -3,7 +3,7 @@
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
 #include "docs/Maker.h"
-#include "platform/Placement.h"
+#include "platform/desktop/Placement.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/TitleFont.h"
 

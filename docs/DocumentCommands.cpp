@@ -1,8 +1,8 @@
 #include "docs/DocumentCommands.h"
 
 #include "docs/Maker.h"
-#include "platform/Desktop.h"
-#include "platform/Dialogs.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/desktop/Dialogs.h"
 
 #include <QPointer>
 

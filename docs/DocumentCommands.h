@@ -2,7 +2,7 @@
 
 #include "core/UserMessage.h"
 #include "docs/ReferenceDocument.h"
-#include "platform/AppPaths.h"
+#include "platform/desktop/AppPaths.h"
 
 #include <QObject>
 

@@ -2,9 +2,9 @@
 
 #include "core/EvaluationFiles.h"
 #include "core/RiskGrid.h"
-#include "platform/DiskEvaluationFiles.h"
-#include "platform/FolderReading.h"
-#include "platform/NativeNames.h"
+#include "platform/files/DiskEvaluationFiles.h"
+#include "platform/files/FolderReading.h"
+#include "platform/files/NativeNames.h"
 
 #include <QFileInfo>
 

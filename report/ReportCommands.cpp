@@ -1,10 +1,10 @@
 #include "report/ReportCommands.h"
 
-#include "platform/DetachedOpen.h"
-#include "platform/FolderReading.h"
-#include "platform/ReplaceFile.h"
-#include "platform/TemporaryFiles.h"
-#include "platform/UserFolders.h"
+#include "platform/files/DetachedOpen.h"
+#include "platform/files/FolderReading.h"
+#include "platform/files/ReplaceFile.h"
+#include "platform/files/TemporaryFiles.h"
+#include "platform/files/UserFolders.h"
 #include "report/ReportPdf.h"
 #include "report/SummaryCsv.h"
 

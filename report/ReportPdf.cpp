@@ -6,7 +6,7 @@
 #include "core/NumberText.h"
 #include "core/RecommendedWorkers.h"
 #include "core/RisBands.h"
-#include "platform/JpegCodec.h"
+#include "platform/codec/JpegCodec.h"
 #include "report/ReportTexts.h"
 #include "report/TextBlock.h"
 

@@ -1,4 +1,4 @@
-#include "platform/FileSizeLimit.h"
+#include "platform/files/FileSizeLimit.h"
 #include "report/CommandLine.h"
 #include "report/ReportCommands.h"
 

@@ -1,7 +1,7 @@
 #include "shell/EvaluationCommands.h"
 
-#include "platform/Dialogs.h"
-#include "platform/NativeNames.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/files/NativeNames.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,7 @@
 #include "core/EvaluationStore.h"
 #include "core/RiskGrid.h"
 #include "docs/DocumentCommands.h"
-#include "platform/AppPaths.h"
+#include "platform/desktop/AppPaths.h"
 #include "shell/EvaluationCommands.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #include "store/FileList.h"
 
-#include "platform/NativeNames.h"
+#include "platform/files/NativeNames.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "store/FileListModel.h"
 
 #include "core/FileSizeText.h"
-#include "platform/NativeNames.h"
+#include "platform/files/NativeNames.h"
 #include "store/EntryOrder.h"
 
 #include <QCoreApplication>

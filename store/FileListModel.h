@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileTypes.h"
+#include "platform/desktop/FileTypes.h"
 #include "store/FolderListing.h"
 
 #include <QAbstractTableModel>

@@ -2,11 +2,11 @@
 
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
-#include "platform/Desktop.h"
-#include "platform/Dialogs.h"
-#include "platform/FileRemoval.h"
-#include "platform/FolderReading.h"
-#include "platform/FolderWatch.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/desktop/FileRemoval.h"
+#include "platform/desktop/FolderWatch.h"
+#include "platform/files/FolderReading.h"
 #include "store/RecycleReport.h"
 #include "widgets/TitleFont.h"
 
@@ -19,8 +19,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace corvane {
 
@@ -55,9 +53,6 @@ const UserMessage kDeleteForGoodQuestion{
 
 constexpr const char* kViewModeTexts[FileList::kViewModeCount]{"Grandes icônes", "Petites icônes",
                                                                "Mode liste", "Détails"};
-
-// How often a folder whose changes are not all told is looked at while its page is shown.
-constexpr int kLookAgainMs = 2000;
 
 // Room kept under the list for the path and the count, and around it.
 constexpr int kListTop = 30;
@@ -112,47 +107,6 @@ void FileListPage::Build() {
             return IsListedName(name, isFolder, pattern);
         },
         this, [this] { list_->RereadInBackground(); });
-    // With no watch to be had (no inotify instance or watch left), the folder is looked at as
-    // one whose changes are not all told.
-    if (watchHandle_ == 0 || !services_.watch.SeesEveryChange(folder_)) {
-        FollowBlindFolder();
-    }
-}
-
-void FileListPage::FollowBlindFolder() {
-    lookAgain_ = new QTimer(this);
-    lookAgain_->setInterval(kLookAgainMs);
-    connect(lookAgain_, &QTimer::timeout, this, &FileListPage::LookForChanges);
-    connect(&signature_, &QFutureWatcher<quint64>::finished, this, &FileListPage::CompareSignature);
-}
-
-void FileListPage::showEvent(QShowEvent* event) {
-    DeferredPage::showEvent(event);
-    if (lookAgain_ != nullptr) {
-        LookForChanges();
-        lookAgain_->start();
-    }
-}
-
-void FileListPage::hideEvent(QHideEvent* event) {
-    DeferredPage::hideEvent(event);
-    if (lookAgain_ != nullptr) {
-        lookAgain_->stop();
-    }
-}
-
-void FileListPage::LookForChanges() {
-    if (!signature_.isRunning()) {
-        signature_.setFuture(QtConcurrent::run(FolderSignature, folder_));
-    }
-}
-
-void FileListPage::CompareSignature() {
-    const quint64 signature = signature_.result();
-    if (signature != lastSignature_) {
-        lastSignature_ = signature;
-        list_->RereadInBackground();
-    }
 }
 
 FileListPage::~FileListPage() {

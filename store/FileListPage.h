@@ -4,7 +4,6 @@
 #include "widgets/DeferredPage.h"
 
 #include <QFont>
-#include <QFutureWatcher>
 
 #include <array>
 
@@ -81,8 +80,6 @@ signals:
 protected:
     void Build() override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void PlaceControls(QSize size);
@@ -96,9 +93,6 @@ private:
     // For a folder whose changes are not all told, or that cannot be followed at all: while the
     // page is shown, its folder is summed up every few seconds, away from the window's thread,
     // and read again when the summary changed.
-    void FollowBlindFolder();
-    void LookForChanges();
-    void CompareSignature();
     enum class Include { Everything, FilesOnly };
     // The full paths of the selected entries, in list order.
     QStringList SelectedPaths(Include include = Include::Everything) const;
@@ -116,9 +110,6 @@ private:
     QMenu* viewModeMenu_ = nullptr;
     std::array<QAction*, FileList::kViewModeCount> viewModeActions_{};
     int watchHandle_ = 0;
-    QTimer* lookAgain_ = nullptr; // only for a folder whose changes are not all told
-    QFutureWatcher<quint64> signature_;
-    quint64 lastSignature_ = 0; // none yet: the first look reads the folder again
 };
 
 } // namespace corvane

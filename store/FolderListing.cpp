@@ -1,6 +1,6 @@
 #include "store/FolderListing.h"
 
-#include "platform/TemporaryFiles.h"
+#include "platform/files/TemporaryFiles.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FolderReading.h"
+#include "platform/files/FolderReading.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include "store/OpenPicture.h"
 
-#include "platform/Desktop.h"
-#include "platform/Dialogs.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/desktop/Dialogs.h"
 
 namespace corvane {
 

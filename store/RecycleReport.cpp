@@ -1,6 +1,6 @@
 #include "store/RecycleReport.h"
 
-#include "platform/NativeNames.h"
+#include "platform/files/NativeNames.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/UserMessage.h"
-#include "platform/RecycleOutcome.h"
+#include "platform/desktop/RecycleOutcome.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "store/Snapshot.h"
 
-#include "platform/Desktop.h"
-#include "platform/Dialogs.h"
-#include "platform/JpegCodec.h"
-#include "platform/ScreenCopy.h"
+#include "platform/codec/JpegCodec.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/desktop/ScreenCopy.h"
 
 #include <QMainWindow>
 

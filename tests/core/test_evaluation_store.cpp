@@ -1,6 +1,6 @@
 #include "core/EvaluationFile.h"
 #include "core/EvaluationStore.h"
-#include "platform/DiskEvaluationFiles.h"
+#include "platform/files/DiskEvaluationFiles.h"
 #include "tests/support/FileContent.h"
 #include "tests/support/ScriptedDialogs.h"
 

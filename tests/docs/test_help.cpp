@@ -5,7 +5,7 @@
 #include "core/NumberText.h"
 #include "core/RiskGrid.h"
 #include "docs/DocumentCommands.h"
-#include "platform/AppPaths.h"
+#include "platform/desktop/AppPaths.h"
 #include "shell/MainWindow.h"
 #include "tests/support/WindowFixture.h"
 

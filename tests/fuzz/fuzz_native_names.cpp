@@ -1,4 +1,4 @@
-#include "platform/NativeNames.h"
+#include "platform/files/NativeNames.h"
 
 #include <cstdint>
 #include <cstdlib>

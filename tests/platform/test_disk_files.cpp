@@ -1,10 +1,10 @@
 // The files the program writes and reads on the disk, with faults injected through the system's
 // own calls: a failing sync, a file-size limit, pipes and devices where a file was expected.
-#include "platform/AppPaths.h"
-#include "platform/DiskEvaluationFiles.h"
-#include "platform/FileSizeLimit.h"
-#include "platform/ReplaceFile.h"
-#include "platform/TemporaryFiles.h"
+#include "platform/desktop/AppPaths.h"
+#include "platform/files/DiskEvaluationFiles.h"
+#include "platform/files/FileSizeLimit.h"
+#include "platform/files/ReplaceFile.h"
+#include "platform/files/TemporaryFiles.h"
 #include "tests/support/FileContent.h"
 #include "tests/support/ScriptedDesktop.h"
 

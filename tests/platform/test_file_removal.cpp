@@ -1,6 +1,6 @@
 // Deleting a file for good: read-only files go too, links go without touching what they point
 // to, a second name leaves the first as it was, and folders stay.
-#include "platform/FileRemoval.h"
+#include "platform/desktop/FileRemoval.h"
 #include "tests/support/FileContent.h"
 
 #include <QDir>

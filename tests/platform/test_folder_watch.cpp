@@ -1,8 +1,8 @@
 // Following folders with inotify. Whether a change was told is read once a later change in
 // another followed folder, the marker, is told: the watch reads events in order and posts a
 // burst's calls in the order of their first event, so the earlier call would have come first.
-#include "platform/InotifyFolderWatch.h"
-#include "platform/TemporaryFiles.h"
+#include "platform/desktop/linux/InotifyFolderWatch.h"
+#include "platform/files/TemporaryFiles.h"
 #include "tests/support/FileContent.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/JpegCodec.h"
+#include "platform/codec/JpegCodec.h"
 
 #include <QBuffer>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // The name prompt as the user meets it: its size and place, its one field and one button, and
 // the ways it is confirmed or cancelled.
-#include "platform/QtDialogs.h"
+#include "platform/desktop/QtDialogs.h"
 
 #include <QApplication>
 #include <QDialog>

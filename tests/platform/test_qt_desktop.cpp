@@ -1,8 +1,8 @@
 // The desktop as Qt serves it, in a home of the test's own with no session bus: the recycle bin
 // and the properties sheet that the program shows when no file manager can.
-#include "platform/NativeNames.h"
-#include "platform/PropertiesWindow.h"
-#include "platform/QtDesktop.h"
+#include "platform/desktop/PropertiesWindow.h"
+#include "platform/desktop/QtDesktop.h"
+#include "platform/files/NativeNames.h"
 #include "tests/support/FileContent.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The freedesktop.org trash as the program fills it, in a data folder of the test's own. Names are
 // bytes here, as the file system holds them, some of them not UTF-8.
-#include "platform/RecycleBin.h"
+#include "platform/desktop/linux/RecycleBin.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

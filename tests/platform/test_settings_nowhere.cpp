@@ -1,4 +1,4 @@
-#include "platform/SettingsNowhere.h"
+#include "platform/desktop/SettingsNowhere.h"
 
 #include <QDir>
 #include <QDirIterator>

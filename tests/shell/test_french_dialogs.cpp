@@ -1,5 +1,5 @@
-#include "platform/QtDialogs.h"
-#include "platform/SettingsNowhere.h"
+#include "platform/desktop/QtDialogs.h"
+#include "platform/desktop/SettingsNowhere.h"
 #include "shell/StartUp.h"
 #include "widgets/PlainDialogButtons.h"
 #include "widgets/TitleFont.h"

@@ -2,7 +2,7 @@
 // its own decoder, which agrees with the toolkit's, and the style's standard icons wait until
 // they are used.
 #include "assets/PictureCatalogue.h"
-#include "platform/IconDecoding.h"
+#include "platform/codec/IconDecoding.h"
 #include "shell/MainWindow.h"
 #include "tests/support/WindowFixture.h"
 #include "widgets/DeferredIconStyle.h"

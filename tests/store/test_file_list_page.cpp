@@ -1,8 +1,8 @@
 // The two file-list pages inside the real window: what they list, how they follow their
 // folders, and what their commands do to the files.
-#include "platform/AppPaths.h"
-#include "platform/InotifyFolderWatch.h"
-#include "platform/NativeNames.h"
+#include "platform/desktop/AppPaths.h"
+#include "platform/desktop/PollingFolderWatch.h"
+#include "platform/files/NativeNames.h"
 #include "shell/MainWindow.h"
 #include "shell/StartUp.h"
 #include "store/FileListPage.h"
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(fixture_->IsValid());
         fixture_->desktop.documentsFolder = fixture_->Home() + "/Documents/";
         fixture_->desktop.workingDirectory = fixture_->Home() + "/";
-        watch_ = std::make_unique<InotifyFolderWatch>();
+        watch_ = MakeFolderWatch();
         PrepareAppPaths(fixture_->desktop);
     }
 
@@ -416,7 +416,7 @@ private slots:
     void aBlindFolderIsLookedAtWhileShown() {
         QFETCH(bool, refusesFollows);
         WriteAll(Evaluations() + "a.ini", "x");
-        watch_ = std::make_unique<BlindWatch>(refusesFollows);
+        watch_ = std::make_unique<PollingFolderWatch>(std::make_unique<BlindWatch>(refusesFollows));
         OpenWindow();
         FileListPage* page = EvaluationsPage();
         int rereads = 0;

@@ -1,6 +1,6 @@
 // The snapshot button and "Ouvrir une image" in the real window: the picture's name and
 // content, the questions around it, and the names that must not lead to a file.
-#include "platform/JpegCodec.h"
+#include "platform/codec/JpegCodec.h"
 #include "shell/MainWindow.h"
 #include "store/OpenPicture.h"
 #include "store/Snapshot.h"

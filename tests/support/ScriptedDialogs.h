@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Dialogs.h"
+#include "platform/desktop/Dialogs.h"
 
 #include <QStringList>
 

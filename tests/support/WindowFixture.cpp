@@ -1,6 +1,6 @@
 #include "tests/support/WindowFixture.h"
 
-#include "platform/AppPaths.h"
+#include "platform/desktop/AppPaths.h"
 
 #include <QDir>
 #include <QTest>
@@ -26,7 +26,7 @@ bool WindowFixture::Open(Clock clock, ScriptedDesktop* otherDesktop, EvaluationF
     }
     window_ = std::make_unique<MainWindow>(
         WindowServices{dialogs, shownDesktop, otherFiles != nullptr ? *otherFiles : files,
-                       otherWatch != nullptr ? *otherWatch : watch_, std::move(clock), Pictures()},
+                       otherWatch != nullptr ? *otherWatch : *watch_, std::move(clock), Pictures()},
         PrepareAppPaths(shownDesktop));
     window_->show();
     return QTest::qWaitForWindowExposed(window_.get());

@@ -2,8 +2,8 @@
 
 #include "assets/PictureCatalogue.h"
 #include "core/EvaluationStore.h"
-#include "platform/DiskEvaluationFiles.h"
-#include "platform/InotifyFolderWatch.h"
+#include "platform/desktop/FolderWatch.h"
+#include "platform/files/DiskEvaluationFiles.h"
 #include "shell/MainWindow.h"
 #include "tests/support/ScriptedDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -47,7 +47,7 @@ public:
 
 private:
     QTemporaryDir home_;
-    InotifyFolderWatch watch_;
+    std::unique_ptr<FolderWatch> watch_ = MakeFolderWatch();
     std::unique_ptr<MainWindow> window_;
 };
 

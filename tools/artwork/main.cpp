@@ -3,8 +3,8 @@
 // the same icon drawn at each size of the desktop's icon theme under hicolor/.
 
 #include "assets/PictureTable.h"
-#include "platform/JpegCodec.h"
-#include "platform/ReplaceFile.h"
+#include "platform/codec/JpegCodec.h"
+#include "platform/files/ReplaceFile.h"
 #include "tools/artwork/AboutLogo.h"
 #include "tools/artwork/Banners.h"
 #include "tools/artwork/ExplainPictures.h"
