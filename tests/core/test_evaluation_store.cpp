@@ -3,6 +3,7 @@
 #include "platform/files/DiskEvaluationFiles.h"
 #include "tests/support/FileContent.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,10 +138,12 @@ private slots:
 
     void aNameMayUseAnExistingSubFolder() {
         QVERIFY(QDir(folder_).mkdir("SUB"));
-        QVERIFY(QFile::link(folder_ + "SUB", folder_ + "LINK"));
         QCOMPARE(store_->SaveEvaluation("SUB/X"), FileOutcome::Done);
-        QCOMPARE(store_->SaveEvaluation("LINK/Y"), FileOutcome::Done);
         QVERIFY(QFileInfo::exists(folder_ + "SUB/X.ini"));
+        if (!MakeSymbolicLink(folder_ + "SUB", folder_ + "LINK")) {
+            QSKIP("This system makes no symbolic links here.");
+        }
+        QCOMPARE(store_->SaveEvaluation("LINK/Y"), FileOutcome::Done);
         QVERIFY(QFileInfo::exists(folder_ + "SUB/Y.ini"));
     }
 

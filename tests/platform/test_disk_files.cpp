@@ -7,6 +7,7 @@
 #include "platform/files/TemporaryFiles.h"
 #include "tests/support/FileContent.h"
 #include "tests/support/ScriptedDesktop.h"
+#include "tests/support/SpecialFiles.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,6 +4,7 @@
 #include "platform/desktop/QtDesktop.h"
 #include "platform/files/NativeNames.h"
 #include "tests/support/FileContent.h"
+#include "tests/support/SpecialFiles.h"
 
 #include <QApplication>
 #include <QDir>

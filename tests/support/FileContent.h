@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <QTest>
 
-#include <sys/stat.h>
-
 namespace corvane {
 
 // A file's bytes, or a text that no test writes when it cannot be read.
@@ -27,13 +25,6 @@ inline void WriteAll(const QString& path, const QByteArray& bytes) {
 inline QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                   QDir::NoDotAndDotDot);
-}
-
-// The permission bits of what is at the path (a link's own), or -1 when nothing is there.
-inline int ModeOf(const QString& path) {
-    struct stat status {};
-    return lstat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777)
-                                                                    : -1;
 }
 
 } // namespace corvane
