@@ -5,10 +5,10 @@
 #include "platform/files/ReplaceFile.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/files/UserFolders.h"
+#include "report/FrenchNameOrder.h"
 #include "report/ReportPdf.h"
 #include "report/SummaryCsv.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 
@@ -80,14 +80,12 @@ bool IsEvaluationName(const QString& name, bool isFolder) {
 }
 
 // In the order of the evaluations' names, as a French reader sorts them: letter case and accents
-// aside, "FÊTE" beside "FETE"; names that collate alike keep a fixed order.
+// aside, "FÊTE" beside "FETE"; names that sort alike keep a fixed order.
 void SortAsFrenchNames(std::vector<FileEntry>& entries) {
-    QCollator collator(QLocale(QLocale::French, QLocale::France));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<std::pair<QCollatorSortKey, FileEntry>> keyed;
+    std::vector<std::pair<QString, FileEntry>> keyed;
     keyed.reserve(entries.size());
     for (FileEntry& entry : entries) {
-        keyed.emplace_back(collator.sortKey(QFileInfo(entry.name).completeBaseName()),
+        keyed.emplace_back(FrenchSortKey(QFileInfo(entry.name).completeBaseName()),
                            std::move(entry));
     }
     std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {

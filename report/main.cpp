@@ -1,3 +1,4 @@
+#include "platform/files/ConsoleProgram.h"
 #include "platform/files/FileSizeLimit.h"
 #include "report/CommandLine.h"
 #include "report/ReportCommands.h"
@@ -24,12 +25,9 @@ void KeepOnlyGraveMessages(QtMsgType type, const QMessageLogContext&, const QStr
 
 int main(int argc, char* argv[]) {
     TreatFileSizeLimitAsWriteError();
+    WriteStandardStreamsAsBytes();
     qInstallMessageHandler(KeepOnlyGraveMessages);
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments << QFile::decodeName(argv[i]);
-    }
-    const CommandLine line = ParseCommandLine(arguments);
+    const CommandLine line = ParseCommandLine(ProgramArguments(argc, argv));
     switch (line.task) {
     case CommandLine::Task::Help:
         std::fputs(UsageText().toUtf8().constData(), stdout);
