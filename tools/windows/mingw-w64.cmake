@@ -18,8 +18,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Debian keeps the 64-bit loader off the search path.
-find_program(CORVANE_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-if(CORVANE_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${CORVANE_WINE})
-endif()
+# What is built runs under wine, with the DLLs of the prefixes' bin/ folders and MinGW's runtime.
+set(CORVANE_DLL_FOLDERS "")
+foreach(prefix IN LISTS CMAKE_PREFIX_PATH)
+    string(APPEND CORVANE_DLL_FOLDERS "${prefix}/bin:")
+endforeach()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${CORVANE_DLL_FOLDERS})
