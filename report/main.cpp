@@ -1,3 +1,4 @@
+#include "assets/ProgramFonts.h"
 #include "platform/files/ConsoleProgram.h"
 #include "platform/files/FileSizeLimit.h"
 #include "report/CommandLine.h"
@@ -50,5 +51,6 @@ int main(int argc, char* argv[]) {
     // The reports are drawn without a screen: this program never shows a window.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QGuiApplication application(argc, argv);
+    AddProgramFonts();
     return WriteReports(line, stdout, stderr);
 }

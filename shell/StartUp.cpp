@@ -1,6 +1,7 @@
 #include "shell/StartUp.h"
 
 #include "assets/PictureCatalogue.h"
+#include "assets/ProgramFonts.h"
 #include "platform/desktop/AppPaths.h"
 #include "platform/desktop/FolderWatch.h"
 #include "platform/desktop/Placement.h"
@@ -44,6 +45,7 @@ int RunProgram(QApplication& application) {
     LoadFrenchTranslation(application);
     UsePlainDialogButtons();
     DeferStandardIcons();
+    AddProgramFonts();
     HoldApplicationFont(MakeControlFont());
     const PictureCatalogue pictures = PictureCatalogue::Load();
     QApplication::setWindowIcon(LoadProgramIcon());
