@@ -2,8 +2,9 @@
 # Sets up a Debian 12 machine for Corvane, builds it, and then starts it (`./dev.sh run`), passes
 # every test (`./dev.sh test`: the formatting, the tests, the sanitizer build with a bounded fuzzing
 # run, and the package as Debian builds it), builds the Debian package (`./dev.sh package`, which
-# installs only what that build takes) or cross-builds for Windows (`./dev.sh windows`: so far Qt,
-# libjpeg-turbo and corvane-rapport.exe).
+# installs only what that build takes) or cross-builds for Windows (`./dev.sh windows`: Qt and
+# libjpeg-turbo from Debian's sources, once, then corvane.exe, corvane-rapport.exe and the tests;
+# `./dev.sh test` builds it too, and runs the core and report tests under wine).
 # Our own builds turn every compiler warning into an error.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -27,11 +28,12 @@ DEVELOPER_TOOLS=(
 )
 
 # What the Windows build takes: the MinGW-w64 cross compiler with POSIX threads, nasm for
-# libjpeg-turbo's SIMD code, wine to run what is built, and Debian's source packages of Qt and
-# libjpeg-turbo (dpkg-dev unpacks them).
+# libjpeg-turbo's SIMD code, wine to run what is built, Debian's source packages of Qt and
+# libjpeg-turbo (dpkg-dev unpacks them), and the fonts the program carries there.
 WINDOWS_TOOLS=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm wine wine64 fonts-wine cmake
-    ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev
+    ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-liberation fonts-dejavu-core
+    poppler-utils
 )
 
 as_root() {
@@ -76,19 +78,36 @@ SOURCES
     fi
 }
 
-# Qt and libjpeg-turbo for Windows, built once into a cache outside the work tree, then what
-# builds of Corvane for Windows so far.
+# Qt and libjpeg-turbo for Windows, built once into a cache outside the work tree, then Corvane:
+# corvane.exe, corvane-rapport.exe and the tests.
 windows_build() {
     local qt jpeg
     qt=$(tools/windows/build-qt.sh)
     jpeg=$(tools/windows/build-jpeg.sh)
     # The cache may hold the places of an earlier Qt or libjpeg: they are looked up anew.
     rm -f build-windows/CMakeCache.txt
-    cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_WERROR=ON \
         -DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw-w64.cmake -DCMAKE_PREFIX_PATH="$qt;$jpeg" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DCORVANE_BENCH=OFF >/dev/null
-    cmake --build build-windows --target corvane-rapport
+    cmake --build build-windows
+    WINDOWS_QT=$qt
+}
+
+# The core and report tests under wine, and corvane-rapport.exe against the Linux build's.
+windows_test() {
+    # A new wine prefix is made once, before tests start side by side.
+    WINEDEBUG=-all /usr/lib/wine/wine64 wineboot --init
+    local folder status=0
+    for folder in build-windows/tests/core build-windows/tests/report; do
+        (cd "$folder" && ctest --output-on-failure -j 2) || status=1
+    done
+    if [ "$status" -ne 0 ]; then
+        grep -l -a 'FAIL!' build-windows/tests/*/*.log | xargs -r cat >&2
+        return 1
+    fi
+    tests/windows/compare_rapport.sh "$PWD/build/report/corvane-rapport" \
+        "$PWD/build-windows/report/corvane-rapport.exe" "$WINDOWS_QT/bin:"
 }
 
 check_format() {
@@ -147,6 +166,10 @@ test)
     sanitizer_build
     (cd build-sanitize && ctest --output-on-failure -j 2)
     package_build
+    install_missing "${WINDOWS_TOOLS[@]}"
+    enable_source_packages
+    windows_build
+    windows_test
     ;;
 package)
     install_missing "${PACKAGE_TOOLS[@]}"
