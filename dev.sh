@@ -29,11 +29,12 @@ DEVELOPER_TOOLS=(
 
 # What the Windows build takes: the MinGW-w64 cross compiler with POSIX threads, nasm for
 # libjpeg-turbo's SIMD code, wine to run what is built, Debian's source packages of Qt and
-# libjpeg-turbo (dpkg-dev unpacks them), and the fonts the program carries there.
+# libjpeg-turbo (dpkg-dev unpacks them), the fonts and Qt translation the program carries there,
+# and what reads its PDFs back.
 WINDOWS_TOOLS=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm wine wine64 fonts-wine cmake
     ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-liberation fonts-dejavu-core
-    poppler-utils
+    qt6-translations-l10n poppler-utils
 )
 
 as_root() {

@@ -28,9 +28,11 @@ void PrepareProcess() {
     SendSettingsNowhere();
 }
 
+// Compiled in where the system has no Qt of its own to carry it (Windows), the system's otherwise.
 void LoadFrenchTranslation(QApplication& application) {
     auto* translator = new QTranslator(&application);
-    if (translator->load(QStringLiteral("qtbase_fr"),
+    if (translator->load(QStringLiteral("qtbase_fr"), QStringLiteral(":/translations")) ||
+        translator->load(QStringLiteral("qtbase_fr"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(translator);
     }
