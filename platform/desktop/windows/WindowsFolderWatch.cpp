@@ -1,5 +1,7 @@
 #include "platform/desktop/windows/WindowsFolderWatch.h"
 
+#include "platform/desktop/FileSystemKind.h"
+
 #include <QDir>
 #include <QObject>
 
@@ -7,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <iterator>
 #include <map>
 #include <mutex>
@@ -297,8 +300,13 @@ std::vector<Change> ChangesIn(const Watch& watch, DWORD bytes) {
     std::vector<Change> changes;
     const auto* at = reinterpret_cast<const char*>(watch.buffer.get());
     const char* const end = at + bytes;
-    while (at + sizeof(FILE_NOTIFY_INFORMATION) <= end) {
+    // A record is only as long as its name: shorter than the structure for short names.
+    constexpr std::size_t kHeader = offsetof(FILE_NOTIFY_INFORMATION, FileName);
+    while (at + kHeader <= end) {
         const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(at);
+        if (at + kHeader + info->FileNameLength > end) {
+            break;
+        }
         Change change{info->Action, QString::fromWCharArray(info->FileName,
                                                             info->FileNameLength / sizeof(WCHAR))};
         // Writing into a file tells the same change many times over.
@@ -341,8 +349,8 @@ public:
         }
     }
 
-    // The folder is opened and read on the watch's thread, which owns every watch: a read
-    // started by a thread ends with it.
+    // Folders are opened and read only on the watch's thread, which owns every watch: the
+    // follow waits for it to be placed there.
     Handle Follow(const QString& folder, NameFilter concerns, QObject* receiver,
                   std::function<void()> changed) {
         if (folder.isEmpty() || !thread_.joinable()) {
@@ -512,17 +520,19 @@ private:
         // A read that comes back empty had more changes than its buffer holds.
         const bool overflowed =
             (error == ERROR_SUCCESS && bytes == 0) || error == ERROR_NOTIFY_ENUM_DIR;
+        // Taken out before the buffer is given to the next read.
+        const std::vector<Change> changes =
+            error == ERROR_SUCCESS ? ChangesIn(watch, bytes) : std::vector<Change>();
         // Any other error: the folder was deleted, or its volume went.
         const bool readOn = (error == ERROR_SUCCESS || overflowed) && StartRead(watch);
         if (overflowed) {
             Overflowed(id, burst);
-        } else if (error == ERROR_SUCCESS) {
-            for (const Change& change : ChangesIn(watch, bytes)) {
-                if (!IsOpen(id)) {
-                    break;
-                }
-                Concerned(id, change, burst);
+        }
+        for (const Change& change : changes) {
+            if (!IsOpen(id)) {
+                break;
             }
+            Concerned(id, change, burst);
         }
         if (!readOn && IsOpen(id)) {
             Lose(id, burst);
@@ -857,20 +867,7 @@ void WindowsFolderWatch::Forget(Handle handle) {
 }
 
 bool WindowsFolderWatch::SeesEveryChange(const QString& folder) {
-    const QString path = CleanPath(folder);
-    // \\server\share, or \\?\UNC\server\share; \\?\C:\ is on this machine.
-    const bool share =
-        (path.startsWith(u"//") && !path.startsWith(u"//?/") && !path.startsWith(u"//./")) ||
-        path.startsWith(u"//?/UNC/", Qt::CaseInsensitive);
-    if (share) {
-        return false;
-    }
-    const std::wstring native = SystemPath(path);
-    std::vector<wchar_t> root(native.size() + MAX_PATH + 1);
-    if (!GetVolumePathNameW(native.c_str(), root.data(), static_cast<DWORD>(root.size()))) {
-        return true;
-    }
-    return GetDriveTypeW(root.data()) != DRIVE_REMOTE;
+    return NotificationsSeeEveryChange(folder);
 }
 
 } // namespace corvane
