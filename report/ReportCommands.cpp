@@ -25,7 +25,7 @@ void Tell(std::FILE* stream, const QString& text) {
 }
 
 void TellFailure(std::FILE* errors, const QString& path, const QString& why) {
-    Tell(errors, QString("corvane-rapport : « %1 » : %2").arg(path, why));
+    Tell(errors, QString("corvane-rapport : « %1 » : %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 // Only a regular file is replaced: a link, a device, a pipe or a socket would become a plain file
@@ -146,7 +146,7 @@ int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
             TellFailure(errors, file, "le rapport n'a pas pu être dessiné");
             status = 1;
         } else if (Store(target, pdf, line.replace, errors)) {
-            Tell(out, QString("Rapport écrit : %1").arg(target));
+            Tell(out, QString("Rapport écrit : %1").arg(QDir::toNativeSeparators(target)));
         } else {
             status = 1;
         }

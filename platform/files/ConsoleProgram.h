@@ -11,7 +11,8 @@ namespace corvane {
 QStringList ProgramArguments(int argc, char* argv[]);
 
 // Bytes written to stdout and stderr reach them unchanged: Windows would otherwise write each
-// "\n" as "\r\n", and a CSV's own "\r\n" as "\r\r\n".
+// "\n" as "\r\n", and a CSV's own "\r\n" as "\r\r\n". The program's text is UTF-8, which a
+// Windows console then shows as such until the program ends.
 void WriteStandardStreamsAsBytes();
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #include "platform/files/ConsoleProgram.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -20,9 +21,24 @@ QStringList ProgramArguments(int /*argc*/, char* /*argv*/[]) {
     return arguments;
 }
 
+namespace {
+
+UINT consoleCodePage = 0;
+
+void RestoreConsoleCodePage() {
+    SetConsoleOutputCP(consoleCodePage);
+}
+
+} // namespace
+
 void WriteStandardStreamsAsBytes() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    // The console's code page belongs to the window the user typed in: it is given back.
+    consoleCodePage = GetConsoleOutputCP();
+    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+        std::atexit(RestoreConsoleCodePage);
+    }
 }
 
 } // namespace corvane
