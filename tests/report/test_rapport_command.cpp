@@ -150,7 +150,9 @@ print("ok")
 
         const Run reports = Rapport({path, folder_ + "/FETE DU VILLAGE.ini"});
         QCOMPARE(reports.status, 1);
-        QCOMPARE(reports.errors, QString("corvane-rapport : « %1 » : %2\n").arg(path, why));
+        QCOMPARE(
+            reports.errors,
+            QString("corvane-rapport : « %1 » : %2\n").arg(QDir::toNativeSeparators(path), why));
         QVERIFY(QFileInfo(folder_ + "/FETE DU VILLAGE.pdf").size() > 0);
 
         if (name != "ABSENT.ini" && name != "DOSSIER.ini") {
@@ -198,7 +200,7 @@ print("ok")
         QCOMPARE(run.status, 1);
         QCOMPARE(run.errors, QString("corvane-rapport : « %1 » : ce n'est pas un fichier ordinaire "
                                      "(lien, périphérique ou tube) : il n'est pas remplacé\n")
-                                 .arg(target));
+                                 .arg(QDir::toNativeSeparators(target)));
         QCOMPARE(IdentityOf(target), before);
         QCOMPARE(ReadAll(folder_ + "/notes.txt"), QByteArray("not an evaluation"));
     }
@@ -274,7 +276,7 @@ print("ok")
         QCOMPARE(report.status, 1);
         QCOMPARE(report.errors, QString("corvane-rapport : « %1 » : l'évaluation ne contient pas "
                                         "d'effectif (P1)\n")
-                                    .arg(path));
+                                    .arg(QDir::toNativeSeparators(path)));
         QVERIFY(!QFileInfo::exists(folder_ + "/VIDE.pdf"));
 
         const Run summary = Rapport({"--resume", folder_});
@@ -390,7 +392,8 @@ print("ok")
             QCOMPARE(run.status, 0);
             QVERIFY(ReadAll(folder + "/FETE DU VILLAGE.pdf").startsWith("%PDF"));
         } else {
-            QCOMPARE(run.errors, QString("corvane-rapport : « %1 » : %2\n").arg(folder, why));
+            QCOMPARE(run.errors, QString("corvane-rapport : « %1 » : %2\n")
+                                     .arg(QDir::toNativeSeparators(folder), why));
             QCOMPARE(run.status, 1);
             QVERIFY(run.out.isEmpty());
             QCOMPARE(ReadAll(folder_ + "/notes.txt"), QByteArray("not an evaluation"));
