@@ -2,8 +2,8 @@
 #include "core/EvaluationStore.h"
 #include "platform/files/DiskEvaluationFiles.h"
 #include "tests/support/FileContent.h"
+#include "tests/support/NonRegularEntries.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "tests/support/SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>

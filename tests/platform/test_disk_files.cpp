@@ -6,8 +6,8 @@
 #include "platform/files/ReplaceFile.h"
 #include "platform/files/TemporaryFiles.h"
 #include "tests/support/FileContent.h"
+#include "tests/support/NonRegularEntries.h"
 #include "tests/support/ScriptedDesktop.h"
-#include "tests/support/SpecialFiles.h"
 
 #include <QDateTime>
 #include <QDir>

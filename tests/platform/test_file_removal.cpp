@@ -2,7 +2,7 @@
 // to, a second name leaves the first as it was, and folders stay.
 #include "platform/desktop/FileRemoval.h"
 #include "tests/support/FileContent.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/NonRegularEntries.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "platform/desktop/QtDesktop.h"
 #include "platform/files/NativeNames.h"
 #include "tests/support/FileContent.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/NonRegularEntries.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // never written over.
 #include "tests/support/FileContent.h"
 #include "tests/support/HostPrograms.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/NonRegularEntries.h"
 
 #include <QDir>
 #include <QProcess>

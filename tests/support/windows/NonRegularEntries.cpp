@@ -1,4 +1,4 @@
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/NonRegularEntries.h"
 
 // Windows folders hold no pipes, sockets or device nodes, and making a symbolic link takes a
 // privilege that tests do not have.
