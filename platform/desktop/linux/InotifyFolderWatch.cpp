@@ -1,6 +1,7 @@
 #include "platform/desktop/linux/InotifyFolderWatch.h"
 
 #include "platform/desktop/FileSystemKind.h"
+#include "platform/desktop/FollowerCalls.h"
 
 #include "platform/files/NativeNames.h"
 #include "platform/files/linux/Posix.h"
@@ -43,84 +44,21 @@ constexpr std::uint32_t kFollowedEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM 
 constexpr std::uint32_t kWatchLost = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_IGNORED;
 // A name awaited in an ancestor may now lead further: made, moved in, or made reachable.
 constexpr std::uint32_t kNameMayLeadOn = IN_CREATE | IN_MOVED_TO | IN_ATTRIB;
-// A burst of events is over once the folder has been quiet this long...
-constexpr milliseconds kQuietPeriod{20};
-// ...or this long after its first event, so that a steady stream of changes is still told.
-constexpr milliseconds kLongestBurst{100};
 // Following and forgetting give up on the table after this long rather than freeze the window.
 constexpr milliseconds kLongestTableWait{5000};
 constexpr std::size_t kReadSize = 64 * 1024;
 
-// One follow: which names concern it and whom it tells. Calls posted to the receiver hold it,
-// so it outlives Forget and the watch.
-class Follower : public std::enable_shared_from_this<Follower> {
+// A follow, with the names an inotify event gives.
+class Follower : public FollowerCalls {
 public:
-    Follower(FolderWatch::NameFilter concerns, std::function<void()> changed)
-        : concerns_(std::move(concerns)), changed_(std::move(changed)) {}
+    using FollowerCalls::FollowerCalls;
 
     // An event without a name is about the folder itself or about lost events: it always
     // concerns the follower. Called on the watch's thread.
     bool Concerns(const inotify_event& event) const {
-        return event.len == 0 || !concerns_ ||
-               concerns_(NameFromNative(QByteArray(event.name)), (event.mask & IN_ISDIR) != 0);
+        return event.len == 0 || !NameConcerns() ||
+               NameConcerns()(NameFromNative(QByteArray(event.name)), (event.mask & IN_ISDIR) != 0);
     }
-
-    void TellFromNowOn(QObject* receiver) {
-        const std::lock_guard lock(mutex_);
-        receiver_ = receiver;
-        receiverGone_ = QObject::connect(receiver, &QObject::destroyed, [weak = weak_from_this()] {
-            if (const auto self = weak.lock()) {
-                self->Stop();
-            }
-        });
-    }
-
-    // Posts a call to the receiver's thread, unless one is still waiting there: that one reads
-    // the folder after this change anyway. Called on the watch's thread.
-    void Post() {
-        if (pending_.exchange(true)) {
-            return;
-        }
-        // Held while posting: a receiver being destroyed waits for it in Stop, and then drops
-        // what was posted to it.
-        const std::lock_guard lock(mutex_);
-        if (receiver_ == nullptr) {
-            return;
-        }
-        const bool posted = QMetaObject::invokeMethod(
-            receiver_, [self = shared_from_this()] { self->Deliver(); }, Qt::QueuedConnection);
-        if (!posted) {
-            pending_ = false;
-        }
-    }
-
-    // No call is made from now on, not even one already posted.
-    void Stop() {
-        const std::lock_guard lock(mutex_);
-        receiver_ = nullptr;
-        QObject::disconnect(receiverGone_);
-    }
-
-private:
-    void Deliver() {
-        // Cleared first, so that a change during the call brings one more call.
-        pending_ = false;
-        if (Active()) {
-            changed_();
-        }
-    }
-
-    bool Active() {
-        const std::lock_guard lock(mutex_);
-        return receiver_ != nullptr;
-    }
-
-    const FolderWatch::NameFilter concerns_;
-    const std::function<void()> changed_;
-    std::atomic<bool> pending_{false};
-    std::mutex mutex_; // guards the receiver, which the watch's thread posts to
-    QObject* receiver_ = nullptr;
-    QMetaObject::Connection receiverGone_;
 };
 
 // The follows a burst of events concerns, in the order of their first event.

@@ -1,6 +1,7 @@
 #include "platform/desktop/windows/WindowsFolderWatch.h"
 
 #include "platform/desktop/FileSystemKind.h"
+#include "platform/desktop/FollowerCalls.h"
 
 #include <QDir>
 #include <QObject>
@@ -38,10 +39,6 @@ using std::chrono::milliseconds;
 constexpr DWORD kFollowedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
                                    FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
                                    FILE_NOTIFY_CHANGE_LAST_WRITE;
-// A burst of changes is over once the folder has been quiet this long...
-constexpr milliseconds kQuietPeriod{20};
-// ...or this long after its first change, so that a steady stream of changes is still told.
-constexpr milliseconds kLongestBurst{100};
 // Following gives up on the watch's thread after this long rather than freeze the window.
 constexpr milliseconds kLongestAnswerWait{5000};
 // When the watch goes, the reads it cancels are waited for this long at most.
@@ -56,22 +53,20 @@ using WatchId = ULONG_PTR;
 
 enum class Kind { File, Folder, Gone };
 
-// One follow: which names concern it and whom it tells. Calls posted to the receiver hold it,
-// so it outlives Forget and the watch.
-class Follower : public std::enable_shared_from_this<Follower> {
+// A follow, with the names Windows gives.
+class Follower : public FollowerCalls {
 public:
-    Follower(FolderWatch::NameFilter concerns, std::function<void()> changed)
-        : concerns_(std::move(concerns)), changed_(std::move(changed)) {}
+    using FollowerCalls::FollowerCalls;
 
     // Windows does not say whether a changed entry is a folder: `kindNow` looks, and only when
     // the answer depends on it. An entry gone concerns the follower if it would as either kind.
     // Called on the watch's thread.
     template <typename KindNow> bool Concerns(const QString& name, KindNow&& kindNow) const {
-        if (!concerns_) {
+        if (!NameConcerns()) {
             return true;
         }
-        const bool asFile = concerns_(name, false);
-        const bool asFolder = concerns_(name, true);
+        const bool asFile = NameConcerns()(name, false);
+        const bool asFolder = NameConcerns()(name, true);
         if (asFile == asFolder) {
             return asFile;
         }
@@ -85,63 +80,6 @@ public:
         }
         return true;
     }
-
-    void TellFromNowOn(QObject* receiver) {
-        const std::lock_guard lock(mutex_);
-        receiver_ = receiver;
-        receiverGone_ = QObject::connect(receiver, &QObject::destroyed, [weak = weak_from_this()] {
-            if (const auto self = weak.lock()) {
-                self->Stop();
-            }
-        });
-    }
-
-    // Posts a call to the receiver's thread, unless one is still waiting there: that one reads
-    // the folder after this change anyway. Called on the watch's thread.
-    void Post() {
-        if (pending_.exchange(true)) {
-            return;
-        }
-        // Held while posting: a receiver being destroyed waits for it in Stop, and then drops
-        // what was posted to it.
-        const std::lock_guard lock(mutex_);
-        if (receiver_ == nullptr) {
-            return;
-        }
-        const bool posted = QMetaObject::invokeMethod(
-            receiver_, [self = shared_from_this()] { self->Deliver(); }, Qt::QueuedConnection);
-        if (!posted) {
-            pending_ = false;
-        }
-    }
-
-    // No call is made from now on, not even one already posted.
-    void Stop() {
-        const std::lock_guard lock(mutex_);
-        receiver_ = nullptr;
-        QObject::disconnect(receiverGone_);
-    }
-
-private:
-    void Deliver() {
-        // Cleared first, so that a change during the call brings one more call.
-        pending_ = false;
-        if (Active()) {
-            changed_();
-        }
-    }
-
-    bool Active() {
-        const std::lock_guard lock(mutex_);
-        return receiver_ != nullptr;
-    }
-
-    const FolderWatch::NameFilter concerns_;
-    const std::function<void()> changed_;
-    std::atomic<bool> pending_{false};
-    std::mutex mutex_; // guards the receiver, which the watch's thread posts to
-    QObject* receiver_ = nullptr;
-    QMetaObject::Connection receiverGone_;
 };
 
 // The follows a burst of changes concerns, in the order of their first change.
