@@ -11,4 +11,9 @@ for folder in $(printf '%s' "$folders" | tr ':' ' ') /usr/lib/gcc/x86_64-w64-min
     winepath="$winepath${winepath:+;}$folder"
 done
 export WINEPATH="$winepath" WINEDEBUG="${WINEDEBUG:--all}"
+# Wine keeps the QT_ variables of Linux away from Windows programs, and hands on those written as
+# WINEQT_: QT_QPA_PLATFORM=offscreen reaches the program as itself.
+for variable in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
+    export "WINE$variable=$(printenv "$variable")"
+done
 exec /usr/lib/wine/wine64 "$@"
