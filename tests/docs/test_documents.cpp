@@ -1,6 +1,7 @@
 // The reference documents, the help, the web and mail links and the About window, driven through
 // the real main window.
 #include "assets/PictureTable.h"
+#include "assets/ProgramFonts.h"
 #include "core/UserMessage.h"
 #include "docs/AboutWindow.h"
 #include "platform/desktop/AppPaths.h"
@@ -20,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -177,6 +179,7 @@ class TestDocuments : public QObject {
 private slots:
     void initTestCase() {
         // The program's own font, so that what fits here fits on the user's screen.
+        AddProgramFonts();
         QApplication::setFont(MakeControlFont());
     }
 
@@ -300,10 +303,26 @@ private slots:
         QFETCH(QString, dataHome);
         QFETCH(QStringList, placed);
         QFETCH(QString, handed);
-#if !defined(Q_OS_UNIX) || defined(Q_OS_DARWIN)
-        QSKIP("The data folder follows the XDG base directories on freedesktop systems only");
-#endif
         const QString home = fixture_->Home();
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+        const QString dataFolder = home + "/.local/share/corvane";
+#else
+        if (dataHome != "-") {
+            QSKIP("XDG_DATA_HOME is read on freedesktop systems only");
+        }
+        // Test mode keeps the user's own local application data out of reach.
+        QStandardPaths::setTestModeEnabled(true);
+        const QString dataFolder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/corvane";
+        const auto removeData = qScopeGuard([&] {
+            QStandardPaths::setTestModeEnabled(false);
+            QDir(dataFolder).removeRecursively();
+        });
+#endif
+        const auto place = [&](const QString& folder) {
+            return QDir::toNativeSeparators(folder == ".local/share/corvane" ? dataFolder
+                                                                             : home + '/' + folder);
+        };
         const QByteArray oldHome = qgetenv("HOME");
         const std::optional<QByteArray> oldDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME")
                                                           ? std::optional(qgetenv("XDG_DATA_HOME"))
@@ -325,8 +344,8 @@ private slots:
         OpenWindow(std::make_unique<EnvironmentDesktop>());
         // Put in place once the program runs.
         for (const QString& folder : placed) {
-            QVERIFY(QDir(home).mkpath(folder));
-            WriteAll(home + '/' + folder + '/' + file, "%PDF-1.4\n");
+            QVERIFY(QDir().mkpath(place(folder)));
+            WriteAll(place(folder) + '/' + file, "%PDF-1.4\n");
         }
         if (handed.isEmpty()) {
             fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
@@ -336,7 +355,8 @@ private slots:
 
         QCOMPARE(Asked(), handed.isEmpty() ? QStringList{kMissing} : QStringList());
         QCOMPARE(desktop_->started + desktop_->opened,
-                 handed.isEmpty() ? QStringList() : QStringList{home + '/' + handed + '/' + file});
+                 handed.isEmpty() ? QStringList()
+                                  : QStringList{place(handed) + QDir::separator() + file});
     }
 
     // The help file is looked for where the program works at the moment of the command, and

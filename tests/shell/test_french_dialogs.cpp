@@ -1,3 +1,4 @@
+#include "assets/ProgramFonts.h"
 #include "platform/desktop/QtDialogs.h"
 #include "platform/desktop/SettingsNowhere.h"
 #include "shell/StartUp.h"
@@ -65,6 +66,7 @@ private slots:
         // developer's configuration.
         SendSettingsNowhere();
         LoadFrenchTranslation(*qApp);
+        AddProgramFonts();
         HoldApplicationFont(MakeControlFont());
     }
 

@@ -1,5 +1,6 @@
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
+#include "assets/ProgramFonts.h"
 #include "core/EvaluationStore.h"
 #include "core/FrenchDate.h"
 #include "shell/ExplainPage.h"
@@ -201,7 +202,10 @@ private:
 
 private slots:
     // The fonts that start-up sets; the sizes of the pages are made for them.
-    void initTestCase() { QApplication::setFont(MakeControlFont()); }
+    void initTestCase() {
+        AddProgramFonts();
+        QApplication::setFont(MakeControlFont());
+    }
 
     void init() {
         page_ = std::make_unique<GridPage>(pictures_, titleFont_);

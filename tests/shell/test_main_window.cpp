@@ -187,7 +187,7 @@ class TestMainWindow : public QObject {
     QTabWidget* panel_ = nullptr;
 
     QString Home() const { return fixture_->Home(); }
-    QString EvaluationsFolder() const { return Home() + "/Documents/Mes Evaluations/"; }
+    QString EvaluationsFolder() const { return fixture_->Documents("Mes Evaluations"); }
 
     void OpenWindow(const LocalDateTime& now) {
         // Each window meets a desktop that has opened nothing yet.
@@ -355,8 +355,8 @@ private slots:
 
         const AppPaths& paths = fixture_->Window()->Paths();
         QCOMPARE(paths.evaluations, EvaluationsFolder());
-        QCOMPARE(paths.images, Home() + "/Documents/Mes Evaluations Images/");
-        const QString work = Home() + "/work/";
+        QCOMPARE(paths.images, fixture_->Documents("Mes Evaluations Images"));
+        const QString work = fixture_->Work();
         QCOMPARE(paths.referencePdf, work + "RNMSC-DPS_octobre_2006.pdf");
         QCOMPARE(paths.formUnder5000Pdf, work + "Formulaire moins de 5000.pdf");
         QCOMPARE(paths.formOver5000Pdf, work + "Formulaire simplifié + de 5000 personnes.pdf");

@@ -71,6 +71,9 @@ private slots:
     }
 
     void iconFilesDecodeAsTheToolkitReadsThem() {
+        if (!QImageReader::supportedImageFormats().contains("ico")) {
+            QSKIP("this Qt has no ICO reader to compare with (the Windows build leaves it out)");
+        }
         const QStringList icons = ProgramIconFiles();
         QVERIFY(icons.size() > 1);
         for (const QString& path : icons) {

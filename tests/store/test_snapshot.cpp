@@ -1,5 +1,6 @@
 // The snapshot button and "Ouvrir une image" in the real window: the picture's name and
 // content, the questions around it, and the names that must not lead to a file.
+#include "assets/ProgramFonts.h"
 #include "platform/codec/JpegCodec.h"
 #include "shell/MainWindow.h"
 #include "store/OpenPicture.h"
@@ -68,8 +69,8 @@ class TestSnapshot : public QObject {
     std::unique_ptr<WindowFixture> fixture_;
     QLineEdit* nameField_ = nullptr;
 
-    QString Documents() const { return fixture_->Home() + "/Documents/"; }
-    QString Images() const { return Documents() + "Mes Evaluations Images/"; }
+    QString Documents() const { return fixture_->Documents(); }
+    QString Images() const { return fixture_->Documents("Mes Evaluations Images"); }
 
     void TypeName(const QString& name) {
         nameField_->setFocus();
@@ -85,6 +86,8 @@ class TestSnapshot : public QObject {
     std::optional<QImage> Picture(const QString& path) const { return DecodeJpeg(ReadAll(path)); }
 
 private slots:
+    void initTestCase() { AddProgramFonts(); }
+
     void init() {
         fixture_ = std::make_unique<WindowFixture>();
         QVERIFY(fixture_->IsValid());

@@ -13,6 +13,9 @@ bool MakeSymbolicLink(const QString& target, const QString& path);
 bool MakeUnreadableFile(const QString& path);
 // The null device under another name: only the superuser may make one.
 bool MakeDeviceNode(const QString& path);
+// A file whose name is these very bytes, UTF-8 or not, holding `content`. Windows names are
+// UTF-16 text, not bytes.
+bool MakeFileNamedByBytes(const QByteArray& path, const QByteArray& content);
 
 // A local socket bound at a path for as long as it lives.
 class BoundSocket {

@@ -16,13 +16,13 @@ bool WindowFixture::Open(Clock clock, ScriptedDesktop* otherDesktop, EvaluationF
     window_.reset();
     ScriptedDesktop& shownDesktop = otherDesktop != nullptr ? *otherDesktop : desktop;
     if (shownDesktop.documentsFolder.isEmpty()) {
-        shownDesktop.documentsFolder = Home() + "/Documents/";
+        shownDesktop.documentsFolder = Documents();
     }
     if (shownDesktop.workingDirectory.isEmpty()) {
         shownDesktop.workingDirectory = Work();
     }
     if (shownDesktop.dataFolder.isEmpty()) {
-        shownDesktop.dataFolder = Home() + "/.local/share/corvane/";
+        shownDesktop.dataFolder = QDir::toNativeSeparators(Home() + "/.local/share/corvane/");
     }
     window_ = std::make_unique<MainWindow>(
         WindowServices{dialogs, shownDesktop, otherFiles != nullptr ? *otherFiles : files,

@@ -8,6 +8,7 @@
 #include "tests/support/ScriptedDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -17,14 +18,20 @@ namespace corvane {
 // The real main window in a temporary home of its own, over scripted dialogs and a scripted
 // desktop that give <home>/Documents/ as the Documents folder, <home>/work/ as the working
 // directory and <home>/.local/share/corvane/ as the program's data folder, with the disk's
-// evaluation files and the real folder watch.
+// evaluation files and the real folder watch. Like the system's desktop, it gives folders with
+// the system's own separators, and so do Work() and Documents().
 class WindowFixture {
 public:
     WindowFixture();
 
     bool IsValid() const { return home_.isValid(); }
     QString Home() const { return home_.path(); }
-    QString Work() const { return Home() + "/work/"; }
+    QString Work() const { return QDir::toNativeSeparators(Home() + "/work/"); }
+    // A folder under <home>/Documents/ ("" for Documents itself), ending with a separator.
+    QString Documents(const QString& folder = {}) const {
+        return QDir::toNativeSeparators(Home() + "/Documents/" + folder +
+                                        (folder.isEmpty() ? "" : "/"));
+    }
 
     // Opens a new window in place of the last one, with the clock and, when given, a desktop,
     // evaluation files or folder watch of the test's own. A desktop without folders is given the

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -26,6 +27,15 @@ bool MakeUnreadableFile(const QString& path) {
 
 bool MakeDeviceNode(const QString& path) {
     return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+}
+
+bool MakeFileNamedByBytes(const QByteArray& path, const QByteArray& content) {
+    const int fd = open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = write(fd, content.constData(), size_t(content.size())) == content.size();
+    return close(fd) == 0 && written;
 }
 
 BoundSocket::~BoundSocket() {

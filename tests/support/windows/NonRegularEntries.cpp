@@ -20,6 +20,10 @@ bool MakeDeviceNode(const QString&) {
     return false;
 }
 
+bool MakeFileNamedByBytes(const QByteArray&, const QByteArray&) {
+    return false;
+}
+
 BoundSocket::~BoundSocket() = default;
 
 bool BoundSocket::Bind(const QString&) {
