@@ -192,7 +192,8 @@ print("ok")
                           : kind == "socket" ? socket.Bind(target)
                                              : MakeDeviceNode(target);
         if (!made) {
-            QSKIP("Nothing of that kind can be made here (a device node takes the superuser).");
+            QSKIP("Nothing of that kind can be made here (a device node takes the superuser; "
+                  "Windows folders hold no pipes or sockets, and its links take a privilege).");
         }
         const QByteArray before = IdentityOf(target);
 
