@@ -3,8 +3,8 @@
 # every test (`./dev.sh test`: the formatting, the tests, the sanitizer build with a bounded fuzzing
 # run, and the package as Debian builds it), builds the Debian package (`./dev.sh package`, which
 # installs only what that build takes) or cross-builds for Windows (`./dev.sh windows`: Qt and
-# libjpeg-turbo from Debian's sources, once, then corvane.exe, corvane-rapport.exe and the tests;
-# `./dev.sh test` builds it too, and runs the core and report tests under wine).
+# libjpeg-turbo from Debian's sources, once, then corvane.exe, corvane-rapport.exe, the tests and
+# the installer; `./dev.sh test` builds it too, runs every test under wine and tries the installer).
 # Our own builds turn every compiler warning into an error.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -30,11 +30,13 @@ DEVELOPER_TOOLS=(
 # What the Windows build takes: the MinGW-w64 cross compiler with POSIX threads, nasm for
 # libjpeg-turbo's SIMD code, wine to run what is built, Debian's source packages of Qt and
 # libjpeg-turbo (dpkg-dev unpacks them), the fonts and Qt translation the program carries there,
-# and what reads its PDFs back.
+# the help's CHM compiler, NSIS for the installer; and for its tests what reads its PDFs back and
+# what drives its real window on an X server of its own.
 WINDOWS_TOOLS=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm wine wine64 fonts-wine cmake
     ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-liberation fonts-dejavu-core
-    qt6-translations-l10n poppler-utils
+    qt6-translations-l10n fp-utils nsis poppler-utils binutils xvfb xauth openbox xdotool
+    x11-utils imagemagick
 )
 
 as_root() {
@@ -95,7 +97,8 @@ windows_build() {
     WINDOWS_QT=$qt
 }
 
-# Every test of the Windows build under wine, and corvane-rapport.exe against the Linux build's.
+# Every test of the Windows build under wine, corvane-rapport.exe against the Linux build's, and
+# the installer.
 windows_test() {
     # A new wine prefix is made once, before tests start side by side.
     WINEDEBUG=-all /usr/lib/wine/wine64 wineboot --init
@@ -106,6 +109,7 @@ windows_test() {
     fi
     tests/windows/compare_rapport.sh "$PWD/build/report/corvane-rapport" \
         "$PWD/build-windows/report/corvane-rapport.exe" "$WINDOWS_QT/bin:"
+    tests/windows/test_installer.sh build-windows/corvane-*-setup.exe
 }
 
 check_format() {
