@@ -109,7 +109,7 @@ windows_test() {
     fi
     tests/windows/compare_rapport.sh "$PWD/build/report/corvane-rapport" \
         "$PWD/build-windows/report/corvane-rapport.exe" "$WINDOWS_QT/bin:"
-    tests/windows/test_installer.sh build-windows/corvane-*-setup.exe
+    tests/windows/test_installer.sh build-windows/corvane-*-setup.exe "$PWD/build/shell/corvane"
 }
 
 check_format() {

@@ -4,7 +4,9 @@
 # in its folder and an entry in Windows' list of programs; the installed programs run on the DLLs
 # installed with them alone; its silent uninstall takes all of that away again and leaves the
 # user's evaluations in Documents.
-# Usage: test_installer.sh path/to/corvane-<version>-setup.exe
+# Given the Linux program too, the installed corvane.exe is then used as a person would, beside
+# it (test_real_window.sh).
+# Usage: test_installer.sh path/to/corvane-<version>-setup.exe [path/to/linux/corvane]
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,6 +22,7 @@ for tool in openbox xdotool xprop strings pdftotext wineserver; do
     command -v "$tool" >/dev/null || fail "$tool is missing (dev.sh installs it)"
 done
 setup=$(realpath "$1")
+linux=${2:+$(realpath "$2")}
 [ -f "$setup" ] || fail "no installer at $1"
 
 enter_temporary_home
@@ -117,6 +120,10 @@ manager=$!
 retry eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     fail "openbox did not start: $(cat "$home/wm.log")"
 check_main_window
+if [ -n "$linux" ]; then
+    "$here/../xvfb/on_own_display.sh" "$here/test_real_window.sh" "$linux" "$folder/corvane.exe" ||
+        fail "the installed corvane.exe did not do as the Linux program"
+fi
 
 # The uninstaller copies itself into a temporary folder, starts the copy and returns at once:
 # it is done when the last program of the prefix is.
