@@ -46,7 +46,7 @@ constexpr TabEntry kImagesTab{"Mes Evaluations Images", kImagesPicture};
 MainWindow::MainWindow(WindowServices services, AppPaths paths)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                               Qt::WindowCloseButtonHint),
+                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       services_(std::move(services)), paths_(std::move(paths)),
       store_(grid_, services_.files, services_.dialogs, services_.clock,
              paths_.evaluations.toStdString()),
