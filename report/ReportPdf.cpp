@@ -2,6 +2,7 @@
 
 #include "assets/PictureCatalogue.h"
 #include "assets/PictureTable.h"
+#include "core/CoverOrganisation.h"
 #include "core/IndicatorTexts.h"
 #include "core/NumberText.h"
 #include "core/RecommendedWorkers.h"
@@ -276,18 +277,29 @@ private:
         }
         const qreal padding = Mm(2);
         const qreal inner = Width() - 2 * padding;
+        // Below the first band no count is given: the rule says so, once.
+        const bool leftToAuthority = verdict.workers->rule == WorkerRule::NoDeployment;
         std::vector<std::pair<TextBlock, QColor>> blocks;
-        blocks.emplace_back(Block(QStringLiteral("Nombre recommandé : ") +
-                                      Figure(WriteWholeNumber(verdict.workers->workers)),
-                                  Font(13, QFont::Bold), inner, 2),
-                            kInk);
+        blocks.emplace_back(
+            Block(QStringLiteral("Nombre recommandé : ") +
+                      (leftToAuthority
+                           ? QStringLiteral("laissé à l'appréciation de l'autorité de police")
+                           : Figure(WriteWholeNumber(verdict.workers->workers))),
+                  Font(13, QFont::Bold), inner, 2),
+            kInk);
         blocks.emplace_back(Block(QStringLiteral("Règle appliquée : ") +
                                       Shown(WorkerRuleText(verdict.workers->rule)),
                                   Font(9), inner, 2),
                             kInk);
-        const QString composition = Shown(CompositionText(record_.banner));
+        const QString composition =
+            leftToAuthority ? QString() : Shown(CompositionText(record_.banner));
         if (!composition.isEmpty()) {
             blocks.emplace_back(Block(composition, Font(9), inner, 2), kMuted);
+        }
+        const QString organisation =
+            Shown(CoverOrganisationText(OrganiseCover(record_.banner, verdict.workers->workers)));
+        if (!organisation.isEmpty()) {
+            blocks.emplace_back(Block(organisation, Font(9), inner, 4), kMuted);
         }
         qreal height = 2 * padding;
         for (const auto& [block, colour] : blocks) {

@@ -143,6 +143,10 @@ private slots:
             << "Vide" << SavedFile(1, 1, 1, "0")
             << QStringList{"0,25", "0,25", "0,25", "0", "0", "0,75", "0,000"}
             << "L'évaluation ne contient pas d'effectif (P1)." << false;
+        QTest::newRow("left to the authority")
+            << "Kermesse" << SavedFile(1, 1, 1, "300")
+            << QStringList{"0,25", "0,25", "0,25", "300", "300", "0,75", "0,225"}
+            << "laissé à l'appréciation de l'autorité de police" << false;
         QTest::newRow("medium") << "Salon" << SavedFile(3, 2, 2, "30000")
                                 << QStringList{"0,35",   "0,30", "0,30",  "30 000",
                                                "30 000", "0,95", "28,500"}
@@ -286,6 +290,11 @@ private slots:
         if (workers.at(0).isDigit()) {
             QCOMPARE(count, QStringLiteral("Nombre recommandé : ") + workers);
             QVERIFY(!flowing.contains(QStringLiteral("Aucun nombre d'intervenants")));
+            QVERIFY(flowing.contains(QStringLiteral("Organisation minimale : ")));
+        } else if (workers.startsWith(QStringLiteral("laissé"))) {
+            QCOMPARE(count, QStringLiteral("Nombre recommandé : ") + workers);
+            QCOMPARE(flowing.count(QStringLiteral("diligence")), 1);
+            QVERIFY(!flowing.contains(QStringLiteral("Organisation minimale")));
         } else {
             QVERIFY(count.isEmpty());
             QVERIFY2(flowing.contains(workers + QStringLiteral(" Aucun nombre d'intervenants "
