@@ -17,8 +17,10 @@ done
 
 corvane=$(realpath "$1")
 enter_temporary_home
+# The window manager's settings daemon may still write into the home while it ends: the home is
+# removed once a try finds it quiet, within five seconds.
 trap 'kill "${program:-}" 2>/dev/null || true; kill -- -"${manager:-0}" 2>/dev/null || true
-      rm -rf "$home"' EXIT
+      for _ in $(seq 50); do rm -rf "$home" 2>/dev/null && break; sleep 0.1; done' EXIT
 
 # Those of the given actions that openbox allows on the window, e.g. "MINIMIZE CLOSE".
 allowed() {
