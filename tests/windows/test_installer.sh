@@ -17,6 +17,7 @@ if [ -z "${CORVANE_INSTALLER_TEST_DISPLAY:-}" ]; then
 fi
 
 source "$here/../xvfb/xvfb_helpers.sh"
+source "$here/wine_program.sh"
 
 for tool in openbox xdotool xprop strings pdftotext wineserver; do
     command -v "$tool" >/dev/null || fail "$tool is missing (dev.sh installs it)"
@@ -26,24 +27,17 @@ linux=${2:+$(realpath "$2")}
 [ -f "$setup" ] || fail "no installer at $1"
 
 enter_temporary_home
-export WINEPREFIX WINEDEBUG=-all
-WINEPREFIX=$(mktemp -d /tmp/wineprefix-installer-XXXXXX)
 # No Mono, no Gecko, no menu entries written into the home.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 # The installed programs find their DLLs in their own folder, or nowhere.
 unset WINEPATH
-wine=/usr/lib/wine/wine64
+wine=$wine_loader
 manager=
 trap '[ -z "$manager" ] || kill -- -"$manager" 2>/dev/null || true
-      wineserver -k 2>/dev/null || true; timeout 30 wineserver -w 2>/dev/null || true
-      rm -rf "$WINEPREFIX" "$home"' EXIT
-
-"$wine" wineboot --init >"$home/wineboot.log" 2>&1 || fail "wineboot: $(cat "$home/wineboot.log")"
-# The prefix's user is the one beside Public.
-for folder in "$WINEPREFIX"/drive_c/users/*; do
-    [ "$(basename "$folder")" = Public ] || user=$(basename "$folder")
-done
-evaluation="$WINEPREFIX/drive_c/users/$user/Documents/Mes Evaluations/FETE DU VILLAGE.ini"
+      remove_wine_prefix; rm -rf "$home"' EXIT
+make_wine_prefix
+user=$(basename "$(dirname "$wine_documents")")
+evaluation="$wine_documents/Mes Evaluations/FETE DU VILLAGE.ini"
 mkdir -p "$(dirname "$evaluation")"
 printf '\xef\xbb\xbf\r\n[Global]\r\nP2 = OptP2_2\r\nE1 = OptE1_1\r\nE2 = OptE2_4\r\nP1 = 2500\r\n' \
     >"$evaluation"

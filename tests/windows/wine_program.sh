@@ -32,6 +32,7 @@ make_wine_prefix() {
 remove_wine_prefix() {
     [ -n "${WINEPREFIX:-}" ] || return 0
     "$wine_server" -k 2>/dev/null || true
+    timeout 30 "$wine_server" -w 2>/dev/null || true
     rm -rf "$WINEPREFIX"
 }
 
