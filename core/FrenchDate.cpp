@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 namespace corvane {
@@ -19,6 +20,65 @@ std::string TwoDigits(int value) {
     std::array<char, 16> text{};
     std::snprintf(text.data(), text.size(), "%02d", value);
     return text.data();
+}
+
+std::string Lowered(std::string_view name) {
+    std::string text(name);
+    text.front() = static_cast<char>(text.front() - 'A' + 'a');
+    return text;
+}
+
+// The number at the front of `text` of exactly `digits` digits, which it leaves after it.
+std::optional<int> TakeDigits(std::string_view& text, std::size_t digits) {
+    if (text.size() < digits) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (std::size_t index = 0; index < digits; ++index) {
+        if (text[index] < '0' || text[index] > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (text[index] - '0');
+    }
+    text.remove_prefix(digits);
+    return value;
+}
+
+bool TakeText(std::string_view& text, std::string_view wanted) {
+    if (!text.starts_with(wanted)) {
+        return false;
+    }
+    text.remove_prefix(wanted.size());
+    return true;
+}
+
+// The index of the name at the front of `text`, which it leaves after the name.
+template <std::size_t kCount>
+std::optional<int> TakeName(std::string_view& text,
+                            const std::array<std::string_view, kCount>& names) {
+    for (std::size_t index = 0; index < kCount; ++index) {
+        if (TakeText(text, names[index])) {
+            return int(index);
+        }
+    }
+    return std::nullopt;
+}
+
+// "Lundi 17 Novembre 2025" at the front of `text`, as FrenchLongDate writes it, with the right
+// day of the week; `text` is left after it.
+std::optional<CalendarDate> TakeLongDate(std::string_view& text) {
+    const auto dayName = TakeName(text, kDayNames);
+    const auto day = dayName && TakeText(text, " ") ? TakeDigits(text, 2) : std::nullopt;
+    const auto month = day && TakeText(text, " ") ? TakeName(text, kMonthNames) : std::nullopt;
+    const auto year = month && TakeText(text, " ") ? TakeDigits(text, 4) : std::nullopt;
+    if (!dayName || !day || !month || !year || *day < 1 || *day > 31) {
+        return std::nullopt;
+    }
+    const CalendarDate date{*year, *month + 1, *day};
+    if (DayOfWeek(date) != *dayName) {
+        return std::nullopt;
+    }
+    return date;
 }
 
 } // namespace
@@ -54,6 +114,34 @@ std::string FrenchLongDate(const CalendarDate& date) {
 std::string DateStamp(const LocalDateTime& moment) {
     return FrenchLongDate(moment.date) + " à " + TwoDigits(moment.hour) + ':' +
            TwoDigits(moment.minute) + ':' + TwoDigits(moment.second);
+}
+
+std::string FrenchRunningDate(const CalendarDate& date) {
+    const int monthIndex = (date.month >= 1 && date.month <= 12) ? date.month - 1 : 0;
+    return Lowered(kDayNames[static_cast<std::size_t>(DayOfWeek(date))]) + ' ' +
+           (date.day == 1 ? std::string("1er") : std::to_string(date.day)) + ' ' +
+           Lowered(kMonthNames[static_cast<std::size_t>(monthIndex)]) + ' ' +
+           std::to_string(date.year);
+}
+
+std::string RunningTextStamp(std::string_view stamp) {
+    std::string_view rest = stamp;
+    const std::optional<CalendarDate> date = TakeLongDate(rest);
+    if (!date) {
+        return std::string(stamp);
+    }
+    const std::string text = FrenchRunningDate(*date);
+    if (rest.empty()) {
+        return text;
+    }
+    const auto hour = TakeText(rest, " à ") ? TakeDigits(rest, 2) : std::nullopt;
+    const auto minute = hour && TakeText(rest, ":") ? TakeDigits(rest, 2) : std::nullopt;
+    const bool seconds =
+        rest.empty() || (TakeText(rest, ":") && TakeDigits(rest, 2) && rest.empty());
+    if (!hour || !minute || !seconds) {
+        return std::string(stamp);
+    }
+    return text + " à " + TwoDigits(*hour) + ':' + TwoDigits(*minute);
 }
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace corvane {
 
@@ -25,5 +26,11 @@ std::string FrenchLongDate(const CalendarDate& date);
 
 // The stamp that a saved evaluation carries: "Samedi 14 Mars 2026 à 09:30:00".
 std::string DateStamp(const LocalDateTime& moment);
+
+// A date as running French text writes it: "samedi 14 mars 2026", "dimanche 1er mars 2026".
+std::string FrenchRunningDate(const CalendarDate& date);
+// A saved evaluation's stamp in running text: "samedi 14 mars 2026 à 09:30". A stamp that is not
+// one the program writes comes back as it is.
+std::string RunningTextStamp(std::string_view stamp);
 
 } // namespace corvane

@@ -1,22 +1,12 @@
 #include "core/SavedResults.h"
 
+#include "core/ExactRis.h"
 #include "core/NumberText.h"
 #include "core/RiskGrid.h"
 
 #include <string>
 
 namespace corvane {
-
-namespace {
-
-// A two-decimal text such as "0.95" in hundredths.
-std::int64_t Hundredths(std::string_view twoDecimals) {
-    std::string digits(twoDecimals);
-    std::erase(digits, '.');
-    return ReadWholeNumber(digits);
-}
-
-} // namespace
 
 SavedVerdict CheckSavedResults(const EvaluationRecord& record) {
     if (ReadWholeNumber(record.p1Text) == 0) {
@@ -39,8 +29,8 @@ SavedVerdict CheckSavedResults(const EvaluationRecord& record) {
     if (record.dpsTypeText != DpsTypeText(RiskGrid::ClassifyRis(ris))) {
         return {SavedResults::TypeNotFromRis, std::nullopt};
     }
-    return {SavedResults::Agree,
-            RecommendedWorkers(Hundredths(record.riskIndexText), ReadWholeNumber(record.pText))};
+    return {SavedResults::Agree, RecommendedWorkers(IndexHundredths(record.riskIndexText),
+                                                    ReadWholeNumber(record.pText))};
 }
 
 } // namespace corvane

@@ -26,6 +26,8 @@ private slots:
     void longDate();
     void dateStamp_data();
     void dateStamp();
+    void runningText_data();
+    void runningText();
 };
 
 void TestFrenchDate::dayOfWeekFollowsTheCalendar() {
@@ -119,6 +121,30 @@ void TestFrenchDate::dateStamp() {
     QFETCH(QString, expected);
     const LocalDateTime moment{{year, month, day}, hour, minute, second};
     QCOMPARE(QString::fromStdString(DateStamp(moment)), expected);
+}
+
+// Stamps as running text writes them; anything else is left as it stands.
+void TestFrenchDate::runningText_data() {
+    QTest::addColumn<QString>("stamp");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("stamp") << "Lundi 17 Novembre 2025 à 09:30:00"
+                           << "lundi 17 novembre 2025 à 09:30";
+    QTest::newRow("first, accents") << "Samedi 01 Août 2026 à 23:05:59"
+                                    << "samedi 1er août 2026 à 23:05";
+    QTest::newRow("date alone") << "Mardi 09 Décembre 2025"
+                                << "mardi 9 décembre 2025";
+    QTest::newRow("wrong weekday") << "Lundi 18 Novembre 2025 à 09:30:00"
+                                   << "Lundi 18 Novembre 2025 à 09:30:00";
+    QTest::newRow("hand-written") << "hier soir"
+                                  << "hier soir";
+    QTest::newRow("cut short") << "Lundi 17 Novembre 2025 à 09"
+                               << "Lundi 17 Novembre 2025 à 09";
+}
+
+void TestFrenchDate::runningText() {
+    QFETCH(QString, stamp);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(RunningTextStamp(stamp.toStdString())), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFrenchDate)
