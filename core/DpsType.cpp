@@ -29,6 +29,24 @@ std::string_view DpsTypeText(DpsType type) {
     return {};
 }
 
+std::string_view DpsTypeShortText(DpsType type) {
+    switch (type) {
+    case DpsType::NoType:
+        return {};
+    case DpsType::Diligence:
+        return "Diligence";
+    case DpsType::Paps:
+        return "PAPS";
+    case DpsType::DpsPe:
+        return "DPS-PE";
+    case DpsType::DpsMe:
+        return "DPS-ME";
+    case DpsType::DpsGe:
+        return "DPS-GE";
+    }
+    return {};
+}
+
 std::optional<DpsType> DpsTypeFromText(std::string_view text) {
     for (DpsType type : kTypesWithText) {
         if (DpsTypeText(type) == text) {

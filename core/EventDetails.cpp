@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <tuple>
 
 namespace corvane {
@@ -91,7 +92,47 @@ EventRefusal NotAMoment(EventField field, const char* which, std::string_view te
                 "14/03/2026 09:00."};
 }
 
+// Days from 1 March of year 0, so that leap days fall at a year's end.
+std::int64_t DayNumber(const CalendarDate& date) {
+    const std::int64_t year = date.month <= 2 ? date.year - 1 : date.year;
+    const std::int64_t monthFromMarch = date.month > 2 ? date.month - 3 : date.month + 9;
+    return year * 365 + year / 4 - year / 100 + year / 400 + (153 * monthFromMarch + 2) / 5 +
+           date.day - 1;
+}
+
+std::int64_t MinuteNumber(const LocalDateTime& moment) {
+    return DayNumber(moment.date) * 24 * 60 + moment.hour * 60 + moment.minute;
+}
+
+std::string TwoDigits(int value) {
+    return std::string(1, char('0' + value / 10)) + char('0' + value % 10);
+}
+
+std::string RunningMoment(const LocalDateTime& moment) {
+    return FrenchRunningDate(moment.date) + " à " + TwoDigits(moment.hour) + ':' +
+           TwoDigits(moment.minute);
+}
+
 } // namespace
+
+std::string EventPeriodText(const EventDetails& details) {
+    const auto start = ParseEventMoment(details.start);
+    const auto end = ParseEventMoment(details.end);
+    if (!start || !end) {
+        return "du " + std::string(Trimmed(details.start)) + " au " +
+               std::string(Trimmed(details.end));
+    }
+    std::string text = "du " + RunningMoment(*start) + " au " + RunningMoment(*end);
+    const std::int64_t minutes = MinuteNumber(*end) - MinuteNumber(*start);
+    if (minutes > 0) {
+        text += " (" + std::to_string(minutes / 60) + " h";
+        if (minutes % 60 != 0) {
+            text += ' ' + TwoDigits(int(minutes % 60));
+        }
+        text += ')';
+    }
+    return text;
+}
 
 std::optional<LocalDateTime> ParseEventMoment(std::string_view text) {
     text = Trimmed(text);
@@ -121,12 +162,7 @@ std::optional<CalendarDate> ParseEventDay(std::string_view text) {
 }
 
 std::string EventDayText(const CalendarDate& date) {
-    std::array<char, 16> text{};
-    const auto two = [](int value) {
-        return std::string(1, char('0' + value / 10)) + char('0' + value % 10);
-    };
-    std::to_chars(text.data(), text.data() + text.size(), date.year);
-    return two(date.day) + '/' + two(date.month) + '/' + text.data();
+    return TwoDigits(date.day) + '/' + TwoDigits(date.month) + '/' + std::to_string(date.year);
 }
 
 std::optional<EventRefusal> CheckEventDetails(const EventDetails& details) {

@@ -50,6 +50,10 @@ std::optional<CalendarDate> ParseEventDay(std::string_view text);
 // "dd/mm/yyyy", as the dialog and the details file write a day.
 std::string EventDayText(const CalendarDate& date);
 
+// The event's dates in running French: "du samedi 14 mars 2026 à 09:00 au dimanche 15 mars 2026
+// à 23:00 (38 h)". Moments that are not dates are given as they were typed.
+std::string EventPeriodText(const EventDetails& details);
+
 // Which field a refusal is about, so that the dialog can put the cursor in it.
 enum class EventField {
     None,

@@ -7,12 +7,14 @@ namespace corvane {
 
 // What corvane-rapport was asked to do.
 struct CommandLine {
-    enum class Task { Reports, Summary, Help, Version, Mistake };
+    enum class Task { Reports, Summary, Dossier, Help, Version, Mistake };
     Task task = Task::Mistake;
-    // Reports: the evaluation files.
+    // Reports, Dossier: the evaluation files.
     QStringList files;
+    // Dossier: the event's details file.
+    QString eventFile;
     // Reports: the folder for the PDFs, empty for beside each file. Summary: the CSV file, empty
-    // for standard output.
+    // for standard output. Dossier: the PDF file, empty for beside the event's file.
     QString output;
     // Summary: the folder of evaluations, empty for the user's own.
     QString folder;

@@ -10,8 +10,6 @@
 
 namespace corvane {
 
-namespace {
-
 std::string WhyUnreadable(const std::string& path) {
     switch (KindAt(NameFromNative(QByteArray::fromStdString(path)))) {
     case PathKind::Missing:
@@ -27,8 +25,6 @@ std::string WhyUnreadable(const std::string& path) {
     }
     return "lecture impossible (accès refusé ou erreur de lecture)";
 }
-
-} // namespace
 
 OpeningResult OpenEvaluationFile(const std::string& path) {
     DiskEvaluationFiles files;

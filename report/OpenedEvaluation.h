@@ -25,6 +25,9 @@ struct OpeningResult {
     std::string failure;
 };
 
+// Why the file at `path` could not be read, in French.
+std::string WhyUnreadable(const std::string& path);
+
 // Reads the evaluation file at `path` through the program's own bounded, tolerant reader.
 OpeningResult OpenEvaluationFile(const std::string& path);
 

@@ -1,12 +1,17 @@
 #include "report/ReportCommands.h"
 
+#include "core/EventFile.h"
 #include "platform/files/DetachedOpen.h"
 #include "platform/files/FolderReading.h"
 #include "platform/files/ReplaceFile.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/files/UserFolders.h"
+#include "report/DossierPdf.h"
+#include "report/DossierSources.h"
 #include "report/FrenchNameOrder.h"
+#include "report/OpenedEvent.h"
 #include "report/ReportPdf.h"
+#include "report/ReportTexts.h"
 #include "report/SummaryCsv.h"
 
 #include <QDir>
@@ -61,18 +66,6 @@ bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE
     }
     TellFailure(errors, path, "écriture impossible (dossier protégé ou disque plein ?)");
     return false;
-}
-
-// Why an evaluation saved before its results were computed has no report; empty when it has one.
-QString WhyNothingToReport(SavedResults results) {
-    switch (results) {
-    case SavedResults::NoHeadcount:
-        return QStringLiteral("l'évaluation ne contient pas d'effectif (P1)");
-    case SavedResults::MissingResult:
-        return QStringLiteral("l'évaluation ne contient pas de résultat (P, RIS ou type de DPS)");
-    default:
-        return {};
-    }
 }
 
 bool IsEvaluationName(const QString& name, bool isFolder) {
@@ -152,6 +145,43 @@ int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
         }
     }
     return status;
+}
+
+int WriteDossier(const CommandLine& line, std::FILE* out, std::FILE* errors) {
+    const EventOpening event = OpenEventFile(line.eventFile);
+    if (!event.details) {
+        TellFailure(errors, line.eventFile, QString::fromStdString(event.failure));
+        return 1;
+    }
+    if (const std::optional<EventRefusal> refusal = CheckEventDetails(*event.details)) {
+        TellFailure(errors, line.eventFile, QString::fromStdString(refusal->message));
+        return 1;
+    }
+    DossierSources sources = OpenDossierSources(line.files);
+    for (const LeftOut& left : sources.leftOut) {
+        TellFailure(errors, left.path, left.why + QStringLiteral(" : laissé hors du dossier"));
+    }
+    if (sources.evaluations.empty()) {
+        TellFailure(errors, line.eventFile, "aucune évaluation à mettre au dossier");
+        return 1;
+    }
+    const QFileInfo eventFile(line.eventFile);
+    const QString target =
+        line.output.isEmpty()
+            ? QDir(eventFile.path()).filePath(eventFile.completeBaseName() + ".pdf")
+            : line.output;
+    RemoveStaleTemporaries(QFileInfo(target).absolutePath());
+    const QByteArray pdf = RenderDossierPdf(
+        *event.details, PlaceInEvent(*event.details, std::move(sources.evaluations)));
+    if (pdf.isEmpty()) {
+        TellFailure(errors, target, "le dossier n'a pas pu être dessiné");
+        return 1;
+    }
+    if (!Store(target, pdf, line.replace, errors)) {
+        return 1;
+    }
+    Tell(out, QString("Dossier écrit : %1").arg(QDir::toNativeSeparators(target)));
+    return sources.leftOut.empty() ? 0 : 1;
 }
 
 int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {

@@ -31,6 +31,18 @@ QString Disagreement(SavedResults results) {
 
 } // namespace
 
+// Why an evaluation saved before its results were computed has no report; empty when it has one.
+QString WhyNothingToReport(SavedResults results) {
+    switch (results) {
+    case SavedResults::NoHeadcount:
+        return QStringLiteral("l'évaluation ne contient pas d'effectif (P1)");
+    case SavedResults::MissingResult:
+        return QStringLiteral("l'évaluation ne contient pas de résultat (P, RIS ou type de DPS)");
+    default:
+        return {};
+    }
+}
+
 // A stored text as the page shows it: control characters become spaces.
 QString Shown(std::string_view text) {
     QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -48,11 +60,6 @@ QString Shown(std::string_view text) {
         }
     }
     return shown;
-}
-
-// A description of the grid page, whose "\n" only breaks the page's line.
-QString OneParagraph(const char* text) {
-    return QString::fromUtf8(text).replace(u'\n', u' ');
 }
 
 // An indicator's title on the grid page without the page's instruction to choose.

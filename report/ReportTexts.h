@@ -11,10 +11,10 @@ namespace corvane {
 
 // The report's texts, made from what an evaluation file holds.
 
+// Why an evaluation saved before its results were computed has no report; empty when it has one.
+QString WhyNothingToReport(SavedResults results);
 // A stored text as the page shows it: bounded, control characters as spaces.
 QString Shown(std::string_view text);
-// A description of the grid page, whose "\n" only breaks the page's line.
-QString OneParagraph(const char* text);
 // An indicator's title on the grid page without the page's instruction to choose.
 QString IndicatorTitle(const char* pageTitle);
 // A saved figure as a French document writes it: "340 000", "2,250".

@@ -46,11 +46,13 @@ int main(int argc, char* argv[]) {
         return WriteSummary(line, stdout, stderr);
     }
     case CommandLine::Task::Reports:
+    case CommandLine::Task::Dossier:
         break;
     }
     // The reports are drawn without a screen: this program never shows a window.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QGuiApplication application(argc, argv);
     AddProgramFonts();
-    return WriteReports(line, stdout, stderr);
+    return line.task == CommandLine::Task::Dossier ? WriteDossier(line, stdout, stderr)
+                                                   : WriteReports(line, stdout, stderr);
 }

@@ -52,6 +52,10 @@ private slots:
         QTest::newRow("summary opened")
             << QStringList{"--ouvrir", "--resume"} << Task::Summary << QStringList{} << ""
             << "" << false << true;
+        QTest::newRow("dossier") << QStringList{"--dossier", "fete.ini", "A.ini",
+                                                "-o",        "d.pdf",    "B.ini"}
+                                 << Task::Dossier << QStringList{"A.ini", "B.ini"} << ""
+                                 << "d.pdf" << false << false;
         QTest::newRow("--help before a mistake")
             << QStringList{"--help", "--pdf"} << Task::Help << QStringList{} << ""
             << "" << false << false;
@@ -113,6 +117,11 @@ private slots:
         QTest::newRow("--ouvrir and -o")
             << QStringList{"--resume", "--ouvrir", "-o", "r.csv"}
             << "--ouvrir écrit le résumé dans vos Documents : il ne va pas avec -o";
+        QTest::newRow("dossier without an evaluation")
+            << QStringList{"--dossier", "fete.ini"}
+            << "--dossier attend le fichier de l'événement puis au moins un fichier d'évaluation";
+        QTest::newRow("dossier and summary") << QStringList{"--dossier", "--resume", "e", "a"}
+                                             << "--resume et --dossier ne vont pas ensemble";
         QTest::newRow("--ouvrir without --resume")
             << QStringList{"A.ini", "--ouvrir"} << "--ouvrir ne sert qu'avec --resume";
     }

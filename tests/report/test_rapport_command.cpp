@@ -269,6 +269,44 @@ print("ok")
                     .contains(QRegularExpression("Nombre recommandé : " + workers + "\n")));
     }
 
+    // The event's file, then its evaluations: one missing is told and left out.
+    void dossier() {
+        const QByteArray event = "\xEF\xBB\xBF[Evenement]\r\nNom = Fête du village\r\n"
+                                 "Lieu = Plouzané\r\nDebut = 8/12/2026 10:00\r\n"
+                                 "Fin = 09/12/2026 02:00\r\nOrganisateur = Mairie\r\n"
+                                 "[Evaluations]\r\nconcert; plein air = acteurs;09/12/2026\r\n";
+        WriteAll(folder_ + "/fete.ini", event);
+        const Run run = Rapport({"--dossier", "fete.ini", "FETE DU VILLAGE.ini",
+                                 "concert; plein air.ini", "Écluse en fête.ini", "absent.ini"});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out, QByteArray("Dossier écrit : ./fete.pdf\n"));
+        QCOMPARE(run.errors, "corvane-rapport : « absent.ini » : fichier introuvable : laissé "
+                             "hors du dossier\n");
+        if (HostProgram("pdftotext").isEmpty()) {
+            QSKIP("No pdftotext here to read the PDF with.");
+        }
+        QProcess text;
+        text.start(HostProgram("pdftotext"), {"-layout", folder_ + "/fete.pdf", "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QString first = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f')[0];
+        const char* const lines[] = {
+            "— FETE DU VILLAGE public 2 500 2 500 0,95 2,375 DPS-PE 4 1",
+            "09/12/2026 concert; plein air acteurs 250 000 175 000 1,05 183,750 DPS-GE 184 16",
+            "— Écluse en fête public 334 334 0,75 0,250 PAPS 2 binôme (0,2505)", "Page 1 sur 4"};
+        for (const char* line : lines) {
+            QVERIFY2(first.simplified().contains(QString::fromUtf8(line)), line);
+        }
+
+        // Details that cannot make a dossier make none.
+        WriteAll(folder_ + "/fete.ini",
+                 QByteArray(event).replace("09/12/2026 02:00", "7/12/2026 02:00"));
+        const Run refused =
+            Rapport({"--dossier", "fete.ini", "FETE DU VILLAGE.ini", "-o", "x.pdf"});
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.errors.contains("doit venir après son début"), qPrintable(refused.errors));
+        QVERIFY(!QFile::exists(folder_ + "/x.pdf"));
+    }
+
     // Saved before any headcount: no report, and no count in the summary.
     void evaluationWithoutHeadcount() {
         const QString path = folder_ + "/VIDE.ini";

@@ -1,0 +1,149 @@
+#include "report/PagePainter.h"
+
+#include <QFontMetricsF>
+#include <QPdfWriter>
+
+#include <algorithm>
+
+namespace corvane {
+
+const QColor PagePainter::kInk(0x1e, 0x1e, 0x1e);
+const QColor PagePainter::kMuted(0x55, 0x55, 0x55);
+const QColor PagePainter::kAccent(0x1d, 0x3b, 0x6a);
+const QColor PagePainter::kLine(0xa8, 0xae, 0xb8);
+const QColor PagePainter::kShade(0xec, 0xf0, 0xf6);
+const QColor PagePainter::kWarningInk(0x9a, 0x1b, 0x1b);
+const QColor PagePainter::kWarningFill(0xfc, 0xec, 0xea);
+
+PagePainter::PagePainter(QPdfWriter& writer, QPainter& painter)
+    : writer_(writer), painter_(painter) {
+    SpanThePage(1);
+    y_ = Mm(kTopMarginMm);
+}
+
+void PagePainter::SpanThePage(qreal scale) {
+    left_ = Mm(kSideMarginMm) / scale;
+    right_ = Mm(kPageWidthMm - kSideMarginMm) / scale;
+}
+
+TextBlock PagePainter::Block(const QString& text, const QFont& font, qreal width, int maxLines,
+                             Qt::Alignment alignment) const {
+    return TextBlock(text, font, width, maxLines, &writer_, alignment);
+}
+
+void PagePainter::Paragraph(const QString& text, const QFont& font, const QColor& colour,
+                            int maxLines, qreal after) {
+    const TextBlock block = Block(text, font, Width(), maxLines);
+    painter_.setPen(colour);
+    block.Draw(painter_, {left_, y_});
+    y_ += block.Height() + after;
+}
+
+void PagePainter::Rule(const QColor& colour, qreal widthMm) {
+    painter_.setPen(QPen(colour, Mm(widthMm)));
+    painter_.drawLine(QPointF(left_, y_), QPointF(right_, y_));
+}
+
+void PagePainter::Heading(const QString& title) {
+    y_ += Mm(3);
+    Paragraph(title, Font(11, QFont::Bold), kAccent, 1, Mm(0.8));
+    Rule(kAccent, 0.3);
+    y_ += Mm(1.8);
+}
+
+void PagePainter::Row(const std::vector<std::pair<qreal, Cell>>& cells, bool shaded, bool ruled) {
+    const qreal padding = Mm(1.1);
+    std::vector<TextBlock> blocks;
+    qreal height = 0;
+    for (const auto& [width, cell] : cells) {
+        blocks.push_back(
+            Block(cell.text, cell.font, width - 2 * padding, cell.maxLines, cell.alignment));
+        height = std::max(height, blocks.back().Height());
+    }
+    height += 2 * padding;
+    if (shaded) {
+        painter_.fillRect(QRectF(left_, y_, Width(), height), kShade);
+    }
+    qreal x = left_;
+    painter_.setPen(kInk);
+    for (std::size_t index = 0; index < cells.size(); ++index) {
+        blocks[index].Draw(painter_, {x + padding, y_ + padding});
+        x += cells[index].first;
+    }
+    y_ += height;
+    if (ruled) {
+        Rule(kLine, 0.2);
+    }
+}
+
+qreal PagePainter::LabelValue(qreal x, qreal width, qreal labelWidth, const QString& label,
+                              const QString& value, int valueLines) {
+    const TextBlock labelBlock = Block(label, Font(9.5), labelWidth - Mm(2), 2);
+    const TextBlock valueBlock = Block(value.isEmpty() ? QStringLiteral("—") : value,
+                                       Font(9.5, QFont::Bold), width - labelWidth, valueLines);
+    painter_.setPen(kMuted);
+    labelBlock.Draw(painter_, {x, y_});
+    painter_.setPen(kInk);
+    valueBlock.Draw(painter_, {x + labelWidth, y_});
+    return std::max(labelBlock.Height(), valueBlock.Height());
+}
+
+void PagePainter::WarningBox(const QString& text) {
+    const qreal padding = Mm(2);
+    const TextBlock block = Block(text, Font(9.5, QFont::Bold), Width() - 2 * padding, 4);
+    const QRectF box(left_, y_, Width(), block.Height() + 2 * padding);
+    painter_.fillRect(box, kWarningFill);
+    painter_.setPen(QPen(kWarningInk, Mm(0.5)));
+    painter_.drawRect(box);
+    painter_.setPen(kWarningInk);
+    block.Draw(painter_, {left_ + padding, y_ + padding});
+    y_ += box.height();
+}
+
+void PagePainter::Signatures(qreal top) {
+    const qreal gap = Mm(8);
+    const qreal width = (Width() - gap) / 2;
+    const qreal padding = Mm(2.5);
+    const QString titles[] = {QStringLiteral("L'organisateur"),
+                              QStringLiteral("L'association de secourisme")};
+    const QString fields[] = {QStringLiteral("Nom et qualité :"), QStringLiteral("Date :"),
+                              QStringLiteral("Signature :")};
+    qreal x = left_;
+    for (const QString& title : titles) {
+        const QRectF box(x, top, width, Mm(kSignatureHeightMm));
+        painter_.setPen(QPen(kLine, Mm(0.3)));
+        painter_.drawRect(box);
+        const TextBlock heading = Block(title, Font(10, QFont::Bold), width - 2 * padding, 1);
+        painter_.setPen(kInk);
+        heading.Draw(painter_, {x + padding, top + padding});
+        qreal y = top + padding + heading.Height() + Mm(2);
+        painter_.setPen(kMuted);
+        for (const QString& field : fields) {
+            const TextBlock block = Block(field, Font(8.5), width - 2 * padding, 1);
+            block.Draw(painter_, {x + padding, y});
+            y += Mm(6.5);
+        }
+        x += width + gap;
+    }
+}
+
+void PagePainter::Footer(const QString& title, PageNumber number) {
+    const qreal bottom = Mm(kPageHeightMm - kBottomMarginMm);
+    const QFont font = Font(7.5);
+    const qreal height = QFontMetricsF(font, &writer_).height();
+    const qreal top = bottom - height;
+    painter_.setPen(QPen(kLine, Mm(0.2)));
+    painter_.drawLine(QPointF(left_, top - Mm(1)), QPointF(right_, top - Mm(1)));
+    painter_.setPen(kMuted);
+    QString made = QStringLiteral("Établi avec Corvane " CORVANE_VERSION " (corvane-rapport)");
+    if (!title.isEmpty()) {
+        made = title + QStringLiteral(" — ") + made;
+    }
+    const qreal pageWidth = Width() / 4;
+    Block(made, font, Width() - pageWidth, 1).Draw(painter_, {left_, top});
+    Block(QStringLiteral("Page %1 sur %2").arg(number.page).arg(number.count), font, pageWidth, 1,
+          Qt::AlignRight)
+        .Draw(painter_, {right_ - pageWidth, top});
+}
+
+} // namespace corvane
