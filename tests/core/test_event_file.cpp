@@ -88,16 +88,21 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
         QTest::addColumn<QString>("period");
-        QTest::newRow("two days") << "14/03/2026 09:00" << "15/03/2026 23:00"
+        QTest::newRow("two days") << "14/03/2026 09:00"
+                                  << "15/03/2026 23:00"
                                   << "du samedi 14 mars 2026 à 09:00 au dimanche 15 mars 2026 à "
                                      "23:00 (38 h)";
         QTest::newRow("over new year, minutes")
-            << "31/12/2024 22:15" << "1/1/2025 1:00"
+            << "31/12/2024 22:15"
+            << "1/1/2025 1:00"
             << "du mardi 31 décembre 2024 à 22:15 au mercredi 1er janvier 2025 à 01:00 (2 h 45)";
-        QTest::newRow("over a leap day") << "28/02/2028 12:00" << "01/03/2028 12:00"
+        QTest::newRow("over a leap day") << "28/02/2028 12:00"
+                                         << "01/03/2028 12:00"
                                          << "du lundi 28 février 2028 à 12:00 au mercredi 1er "
                                             "mars 2028 à 12:00 (48 h)";
-        QTest::newRow("as typed") << "demain" << " 15/03/2026 " << "du demain au 15/03/2026";
+        QTest::newRow("as typed") << "demain"
+                                  << " 15/03/2026 "
+                                  << "du demain au 15/03/2026";
     }
 
     void period() {
