@@ -1,4 +1,5 @@
 // The event details of a declaration dossier: their file, and the checks of the dialog.
+#include "core/DossierFileName.h"
 #include "core/EventFile.h"
 
 #include <QTest>
@@ -113,6 +114,31 @@ private slots:
         details.start = start.toStdString();
         details.end = end.toStdString();
         QCOMPARE(QString::fromStdString(EventPeriodText(details)), period);
+    }
+
+    void fileNames_data() {
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("plain") << "Fête du village"
+                               << "Fête du village";
+        QTest::newRow("forbidden") << "a/b\\c:d*e?f\"g<h>i|j\tk"
+                                   << "a_b_c_d_e_f_g_h_i_j_k";
+        QTest::newRow("ends") << " .. Fête. . "
+                              << "Fête";
+        QTest::newRow("nothing left") << " ... "
+                                      << "Dossier";
+        QTest::newRow("device") << "nul.2026"
+                                << "nul_.2026";
+        QTest::newRow("not a device") << "COM10"
+                                      << "COM10";
+        QTest::newRow("long, cut between characters")
+            << QString(99, u'a') + "éé" << QString(99, u'a');
+    }
+
+    void fileNames() {
+        QFETCH(QString, event);
+        QFETCH(QString, file);
+        QCOMPARE(QString::fromStdString(DossierFileName(event.toStdString())), file);
     }
 
     void refusals_data() {
