@@ -1,5 +1,6 @@
 #include "platform/desktop/QtDialogs.h"
 
+#include "platform/desktop/EventDialog.h"
 #include "platform/desktop/Placement.h"
 
 #include <QApplication>
@@ -176,6 +177,15 @@ QString QtDialogs::PromptText(const QString& title, const QString& label) {
     }
     field->setFocus();
     return dialog.exec() == QDialog::Accepted ? field->text() : QString();
+}
+
+std::optional<EventDetails> QtDialogs::AskEventDetails(const EventDetails& proposed,
+                                                       const QString& note) {
+    EventDialog dialog(proposed, note, WindowInFront());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Details();
 }
 
 } // namespace corvane

@@ -14,6 +14,10 @@ void ScriptedDialogs::ScriptTexts(const QStringList& texts) {
     texts_ += texts;
 }
 
+void ScriptedDialogs::ScriptEventDetails(std::optional<EventDetails> answer) {
+    eventAnswers_.push_back(std::move(answer));
+}
+
 MessageAnswer ScriptedDialogs::Ask(const UserMessage& message) {
     messages.push_back(message);
     if (answers_.empty()) {
@@ -44,8 +48,21 @@ QString ScriptedDialogs::PromptText(const QString& title, const QString& label) 
     return texts_.takeFirst();
 }
 
+std::optional<EventDetails> ScriptedDialogs::AskEventDetails(const EventDetails& proposed,
+                                                             const QString& note) {
+    eventRequests.emplace_back(proposed, note);
+    if (eventAnswers_.empty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    std::optional<EventDetails> answer = std::move(eventAnswers_.front());
+    eventAnswers_.pop_front();
+    return answer;
+}
+
 bool ScriptedDialogs::Finished() const {
-    return unexpected == 0 && answers_.empty() && files_.isEmpty() && texts_.isEmpty();
+    return unexpected == 0 && answers_.empty() && files_.isEmpty() && texts_.isEmpty() &&
+           eventAnswers_.empty();
 }
 
 } // namespace corvane
