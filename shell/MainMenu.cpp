@@ -47,6 +47,8 @@ const std::initializer_list<MenuTitle>& MenuTable() {
          {{kGridFormCommand, "Grille d'évaluation\tCtrl+G", kDocumentPicture, Qt::CTRL | Qt::Key_G},
           {kFormUnder5000Command, "Déclaration moins de 5000 personnes", kDocumentPicture, kNoKeys},
           {kFormOver5000Command, "Déclaration plus de 5000 personnes", kDocumentPicture, kNoKeys}}},
+        {"Dossier",
+         {{kDossierCommand, "Créer le dossier PDF de l'évaluation...", kDocumentPicture, kNoKeys}}},
         {"?",
          {{kFlowchartCommand, "Logigramme procédure de déclaration\tCtrl+L", kDocumentPicture,
            Qt::CTRL | Qt::Key_L},

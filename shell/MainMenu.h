@@ -26,6 +26,8 @@ enum MenuCommand {
     kAboutCommand = 13,
     kCheckUpdateCommand = 14,
     kHelpCommand = 15,
+    // The window's own commands, numbered apart from those above.
+    kDossierCommand = 121,
 };
 
 // Fills the menu bar "Fichier", "Edition", "?" and gives every command with a shortcut to

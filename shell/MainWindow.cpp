@@ -5,6 +5,7 @@
 #include "docs/AboutWindow.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/Dialogs.h"
+#include "report/OpenedEvaluation.h"
 #include "shell/ExplainPage.h"
 #include "shell/GridPage.h"
 #include "shell/MainMenu.h"
@@ -51,7 +52,8 @@ MainWindow::MainWindow(WindowServices services, AppPaths paths)
       store_(grid_, services_.files, services_.dialogs, services_.clock,
              paths_.evaluations.toStdString()),
       commands_(grid_, store_, services_.files, services_.dialogs, *this, paths_.evaluations),
-      documents_(services_.dialogs, services_.desktop, paths_) {
+      documents_(services_.dialogs, services_.desktop, paths_),
+      dossiers_(services_.dialogs, services_.desktop, paths_.dossiers) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Corvane"));
     setFixedSize(kWidth, kHeight);
@@ -140,6 +142,39 @@ void MainWindow::ConnectCommands() {
     on(kQuitCommand, [this] { Quit(); });
     ConnectPictureCommands();
     ConnectDocumentCommands();
+    ConnectDossierCommands();
+}
+
+// "Créer le dossier PDF..." of the evaluations list, and of the grid page's evaluation.
+void MainWindow::ConnectDossierCommands() {
+    connect(evaluationsPage_, &FileListPage::dossierRequested, this,
+            [this](const QStringList& files, const QStringList& folders) {
+                dossiers_.MakeDossier(files, folders);
+            });
+    connect(actions_.at(kDossierCommand), &QAction::triggered, this, [this] { MakeGridDossier(); });
+}
+
+void MainWindow::MakeGridDossier() {
+    const std::string name = gridPage_->NameText().toStdString();
+    const QString path = QString::fromStdString(store_.PathForName(name));
+    const OpeningResult saved = name.empty() || !store_.NameStaysInFolder(name)
+                                    ? OpeningResult{}
+                                    : OpenEvaluationFile(path.toStdString());
+    const EvaluationRecord& shown = grid_.Record();
+    const bool savedAsShown = saved.evaluation && saved.evaluation->record.p1Text == shown.p1Text &&
+                              saved.evaluation->record.p2Choice == shown.p2Choice &&
+                              saved.evaluation->record.e1Choice == shown.e1Choice &&
+                              saved.evaluation->record.e2Choice == shown.e2Choice;
+    if (!savedAsShown) {
+        services_.dialogs.Ask({"Créer le dossier PDF",
+                               "Le dossier reprend des évaluations enregistrées, telles qu'elles "
+                               "le sont : enregistrez celle-ci (Ctrl+S) et ouvrez-la (Ctrl+O), "
+                               "ou choisissez les vôtres dans « Mes Evaluations » (clic droit, "
+                               "« Créer le dossier PDF... »).",
+                               MessageIcon::Information, MessageButtons::Ok, false});
+        return;
+    }
+    dossiers_.MakeDossier({path});
 }
 
 // The snapshot button and "Ouvrir une image".

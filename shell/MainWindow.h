@@ -4,6 +4,7 @@
 #include "core/RiskGrid.h"
 #include "docs/DocumentCommands.h"
 #include "platform/desktop/AppPaths.h"
+#include "shell/DossierCommands.h"
 #include "shell/EvaluationCommands.h"
 
 #include <QMainWindow>
@@ -64,6 +65,9 @@ private:
     void ConnectPictureCommands();
     void ConnectDocumentCommands();
     void ConnectGridPage();
+    void ConnectDossierCommands();
+    // The dossier of the evaluation on the grid page, once it is saved as it stands.
+    void MakeGridDossier();
     void ShowAboutWindow();
     void BringAboutWindowBack();
     void Quit();
@@ -79,6 +83,7 @@ private:
     EvaluationStore store_;
     EvaluationCommands commands_;
     DocumentCommands documents_;
+    DossierCommands dossiers_;
     QPointer<AboutWindow> aboutWindow_;
     std::map<int, QAction*> actions_;
     QTabWidget* panel_ = nullptr;

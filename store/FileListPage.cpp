@@ -31,6 +31,7 @@ const FileListPageSetup kEvaluationsPageSetup{
     "EvaluationsMenu",
     {"Ouvrir le fichier", kOpenFilePicture},
     {"Propriétés", kPropertiesPicture},
+    {"Créer le dossier PDF...", kDocumentPicture},
 };
 
 const FileListPageSetup kImagesPageSetup{
@@ -42,6 +43,7 @@ const FileListPageSetup kImagesPageSetup{
     "ImagesMenu",
     {"Ouvrir l'image", kOpenImagePicture},
     {"Propriétés de l'image", kImagePropertiesPicture},
+    {nullptr, 0},
 };
 
 namespace {
@@ -146,6 +148,12 @@ void FileListPage::BuildContextMenu(const FileListPageSetup& setup) {
     contextMenu_->addSeparator();
     add({"Supprimer définitivement", kDeleteForeverPicture}, &FileListPage::DeleteSelected);
     add({"Envoyer à la corbeille", kRecycleBinPicture}, &FileListPage::RecycleSelected);
+    if (setup.dossier.text != nullptr) {
+        contextMenu_->addSeparator();
+        add(setup.dossier, &FileListPage::MakeDossierOfSelected);
+        contextMenu_->actions().constLast()->setObjectName(
+            QStringLiteral("PopupCommand%1").arg(kListDossierCommand));
+    }
 }
 
 void FileListPage::BuildViewModeMenu() {
@@ -260,6 +268,17 @@ void FileListPage::OpenSelected() {
     for (const QString& path : SelectedPaths()) {
         emit openRequested(path);
     }
+}
+
+void FileListPage::MakeDossierOfSelected() {
+    QStringList files;
+    QStringList folders;
+    for (const int row : list_->SelectedRows()) {
+        const FileEntry& entry = list_->Entry(row);
+        (entry.isFolder ? folders : files)
+            << (entry.isFolder ? entry.name : list_->FolderPath() + entry.name);
+    }
+    emit dossierRequested(files, folders);
 }
 
 void FileListPage::ShowSelectedProperties() {

@@ -35,7 +35,14 @@ struct FileListPageSetup {
     const char* contextMenuName;
     PageCommand open;
     PageCommand properties;
+    // A command of this page alone, at the end of its menu, named "PopupCommand<number>"; none
+    // when its text is null.
+    PageCommand dossier;
 };
+
+// The number of the evaluations page's "Créer le dossier PDF..." command, outside those of the
+// window's other commands.
+inline constexpr int kListDossierCommand = 120;
 
 extern const FileListPageSetup kEvaluationsPageSetup;
 extern const FileListPageSetup kImagesPageSetup;
@@ -73,9 +80,12 @@ public:
     void ShowSelectedProperties();
     void DeleteSelected();
     void RecycleSelected();
+    void MakeDossierOfSelected();
 
 signals:
     void openRequested(const QString& path);
+    // The selected files, in list order, and the names of the selected sub-folders.
+    void dossierRequested(const QStringList& files, const QStringList& folders);
 
 protected:
     void Build() override;

@@ -33,6 +33,7 @@ AppPaths PrepareAppPaths(Desktop& desktop) {
     AppPaths paths;
     paths.evaluations = PrepareFolder(documents, kEvaluationsFolderName);
     paths.images = PrepareFolder(documents, kImagesFolderName);
+    paths.dossiers = documents + kDossiersFolderName + QDir::separator();
     RemoveStaleTemporaries(paths.evaluations);
     RemoveStaleTemporaries(paths.images);
     paths.userData = desktop.UserDataFolder();

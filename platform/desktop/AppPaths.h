@@ -11,6 +11,8 @@ class Desktop;
 struct AppPaths {
     QString evaluations;
     QString images;
+    // Where the declaration dossiers go; made when the first one is.
+    QString dossiers;
     // The program's own folder among the user's data, where a document missing from the working
     // directory is looked for next; empty when the system gives none.
     QString userData;

@@ -4,9 +4,11 @@
 
 namespace corvane {
 
-// The program's two folders inside the user's Documents folder.
+// The program's folders inside the user's Documents folder.
 inline constexpr char kEvaluationsFolderName[] = "Mes Evaluations";
 inline constexpr char kImagesFolderName[] = "Mes Evaluations Images";
+// The folder of the events' declaration dossiers, made when the first one is.
+inline constexpr char kDossiersFolderName[] = "Mes Dossiers DPS";
 // The program's folder among the user's data.
 inline constexpr char kDataFolderName[] = "corvane";
 

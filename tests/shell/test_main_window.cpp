@@ -443,7 +443,9 @@ private slots:
                                  << QStringList{"Grille d'évaluation\tCtrl+G",
                                                 "Déclaration moins de 5000 personnes",
                                                 "Déclaration plus de 5000 personnes"};
-        QTest::newRow("?") << 2 << "?" << QList<int>{11, 12, 0, 13, 0, 14, 0, 15}
+        QTest::newRow("Dossier") << 2 << "Dossier" << QList<int>{121}
+                                 << QStringList{"Créer le dossier PDF de l'évaluation..."};
+        QTest::newRow("?") << 3 << "?" << QList<int>{11, 12, 0, 13, 0, 14, 0, 15}
                            << QStringList{"Logigramme procédure de déclaration\tCtrl+L",
                                           "Référentiel National des M.S.C.\tCtrl+R",
                                           "",
@@ -460,7 +462,7 @@ private slots:
         QFETCH(QList<int>, commands);
         QFETCH(QStringList, texts);
         const QList<QAction*> titles = fixture_->Window()->menuBar()->actions();
-        QCOMPARE(titles.size(), 3);
+        QCOMPARE(titles.size(), 4);
         QCOMPARE(titles[menu]->text(), title);
         QVERIFY(titles[menu]->menu());
         const QList<QAction*> items = titles[menu]->menu()->actions();
@@ -919,7 +921,7 @@ private slots:
             QCOMPARE(menu->font().family(), QString("Arial"));
             QCOMPARE(menu->font().pointSize(), 8);
         }
-        QCOMPARE(named, 7);
+        QCOMPARE(named, 8);
     }
 
     // What a screen reader is told of each control: its role, the name it is read out with and,
