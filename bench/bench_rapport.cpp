@@ -1,5 +1,6 @@
-// corvane-rapport on a folder of evaluations: the summary of all of them, and one PDF report
-// each. Usage: bench_rapport <corvane-rapport> [evaluations, default 10000] [runs, default 5]
+// corvane-rapport on a folder of evaluations: the summary of all of them, one PDF report each,
+// and the declaration dossier of ten of them beside their ten separate reports.
+// Usage: bench_rapport <corvane-rapport> [evaluations, default 10000] [runs, default 5]
 // Prints the median wall time of each, and of the program doing nothing (--version).
 #include <QCoreApplication>
 #include <QDir>
@@ -85,7 +86,35 @@ int main(int argc, char* argv[]) {
         QDir(reports).removeRecursively();
         QDir().mkpath(reports);
     });
-    if (nothing < 0 || summary < 0 || pdfs < 0) {
+    // An event over two days whose ten evaluations alternate between the public and the acteurs.
+    constexpr int kDossierCount = 10;
+    QByteArray event = "\xEF\xBB\xBF[Evenement]\r\nNom = Banc d'essai\r\nLieu = Ici\r\n"
+                       "Debut = 14/03/2026 09:00\r\nFin = 15/03/2026 23:00\r\n"
+                       "Organisateur = Mesure\r\n[Evaluations]\r\n";
+    for (int i = 0; i < std::min(kDossierCount, count); ++i) {
+        event += QString("EVALUATION %1 = %2;%3/03/2026\r\n")
+                     .arg(i, 5, 10, QChar('0'))
+                     .arg(i % 2 == 0 ? "public" : "acteurs")
+                     .arg(14 + i % 2)
+                     .toUtf8();
+    }
+    QFile eventFile(work.filePath("evenement.ini"));
+    if (!eventFile.open(QIODevice::WriteOnly) || eventFile.write(event) < 0) {
+        return 1;
+    }
+    eventFile.close();
+    const QStringList dossierFiles = files.mid(0, kDossierCount);
+    const double dossier =
+        MedianMs(rapport,
+                 QStringList{"--dossier", eventFile.fileName()} + dossierFiles +
+                     QStringList{"-o", work.filePath("dossier.pdf"), "--remplacer"},
+                 runs);
+    const double tenReports =
+        MedianMs(rapport, dossierFiles + QStringList{"-o", reports}, runs, [&] {
+            QDir(reports).removeRecursively();
+            QDir().mkpath(reports);
+        });
+    if (nothing < 0 || summary < 0 || pdfs < 0 || dossier < 0 || tenReports < 0) {
         return 1;
     }
     std::printf("corvane-rapport, median of %d runs, %d evaluations\n", runs, count);
@@ -93,5 +122,7 @@ int main(int argc, char* argv[]) {
     std::printf("  --resume to a CSV file:     %8.1f ms\n", summary);
     std::printf("  one PDF each:               %8.1f ms (%.2f ms per report)\n", pdfs,
                 pdfs / count);
+    std::printf("  dossier of %d (11 pages):   %8.1f ms, beside their %d reports: %.1f ms\n",
+                int(dossierFiles.size()), dossier, int(dossierFiles.size()), tenReports);
     return 0;
 }
