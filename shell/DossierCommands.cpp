@@ -42,6 +42,20 @@ QString LeftOutNote(const QStringList& folders, const std::vector<LeftOut>& file
                                  parts.join(QStringLiteral(", ")) + u'.';
 }
 
+// The details with the evaluations given, each as the details knew it, or covering the public.
+EventDetails WithEvaluations(EventDetails details,
+                             const std::vector<OpenedEvaluation>& evaluations) {
+    std::vector<EventEvaluation> roles;
+    for (const OpenedEvaluation& evaluation : evaluations) {
+        const EventEvaluation* kept = FindEventEvaluation(details, evaluation.record.name);
+        roles.push_back(kept != nullptr
+                            ? *kept
+                            : EventEvaluation{evaluation.record.name, Audience::Public, {}});
+    }
+    details.evaluations = std::move(roles);
+    return details;
+}
+
 bool IsDetailsFile(const QString& name, bool isFolder) {
     return !isFolder && name.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive);
 }
@@ -68,8 +82,10 @@ void DossierCommands::MakeDossier(const QStringList& paths, const QStringList& f
     }
     QString pdfPath;
     if (!WriteDossier(*details, sources.evaluations, pdfPath)) {
+        unwritten_ = details;
         return;
     }
+    unwritten_.reset();
     // The outcome may come from the event loop once the window that asked is gone.
     desktop_.Open(pdfPath, [self = QPointer<DossierCommands>(this), pdfPath](bool opened) {
         if (!opened && self) {
@@ -86,6 +102,9 @@ void DossierCommands::MakeDossier(const QStringList& paths, const QStringList& f
 EventDetails
 DossierCommands::ProposedDetails(const std::vector<OpenedEvaluation>& evaluations) const {
     const std::string& firstName = evaluations.front().record.name;
+    if (unwritten_ && FindEventEvaluation(*unwritten_, firstName) != nullptr) {
+        return WithEvaluations(*unwritten_, evaluations);
+    }
     std::vector<FileEntry> entries = ReadFolder(folder_, IsDetailsFile);
     std::optional<EventDetails> known;
     qint64 knownTime = 0;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace corvane {
@@ -39,6 +40,9 @@ private:
     Dialogs& dialogs_;
     Desktop& desktop_;
     QString folder_;
+    // Details typed for a dossier that could not be written, proposed again before any kept
+    // ones, so that a full disk or a protected folder does not lose them.
+    std::optional<EventDetails> unwritten_;
 };
 
 } // namespace corvane

@@ -134,6 +134,36 @@ private slots:
         QVERIFY(QFile::exists(Dossiers() + "Fête.pdf"));
     }
 
+    // A dossier that cannot be written keeps what was typed for the next try.
+    void typedDetailsOutliveAFailure() {
+        WriteAll(QDir::fromNativeSeparators(Dossiers()).chopped(1), "a file in the folder's place");
+        const EventDetails typed = Typed(EventDetails{
+            "Fête",
+            {},
+            {},
+            {},
+            {},
+            {},
+            {},
+            {},
+            {},
+            {},
+            {},
+            {},
+            {{"Dimanche", Audience::Public, ""}, {"Samedi acteurs", Audience::Public, ""}}});
+        fixture_->dialogs.ScriptEventDetails(typed);
+        fixture_->dialogs.ScriptAnswers({MessageAnswer::Ok});
+        SelectAllAndMakeDossier();
+        QVERIFY(QString::fromStdString(fixture_->dialogs.messages.at(0).text)
+                    .startsWith("Le dossier « Mes Dossiers DPS » n'a pas pu être créé"));
+        fixture_->dialogs.ScriptEventDetails(std::nullopt);
+        SelectAllAndMakeDossier();
+        EventDetails again = typed;
+        again.evaluations.push_back({"Samedi public", Audience::Public, ""});
+        QCOMPARE(fixture_->dialogs.eventRequests.at(1).first, again);
+        QVERIFY(fixture_->desktop.opened.isEmpty());
+    }
+
     void fromTheGridOnceSaved() {
         QAction* command = fixture_->Window()->Command(121);
         fixture_->dialogs.ScriptFiles({Evaluations() + "Dimanche.ini"});
