@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # corvane-rapport built for Windows, run under wine, against the Linux build on the same
-# evaluations: the summary must be the same bytes, and each report the same text, drawn in fonts
-# embedded in the PDF.
+# evaluations: the summary must be the same bytes, and each report and a dossier the same text,
+# drawn in fonts embedded in the PDF.
 #   compare_rapport.sh LINUX-RAPPORT WINDOWS-RAPPORT.exe DLL-FOLDERS
 set -euo pipefail
 linux=$1
@@ -28,6 +28,9 @@ for side in linux windows; do
     evaluation x 1 1 1 334 334 0.75 0.250 "Point d'alerte et de premier secours" \
         >"$folder/Écluse en fête.ini"
     printf '[Global]\r\nP2 = OptP2_7\r\nP1 = 12\r\nRIS = NaN\r\n' >"$folder/=ABIME.INI"
+    printf '\xef\xbb\xbf[Evenement]\r\nNom = F\xc3\xaate\r\nLieu = Plouzan\xc3\xa9\r\n' >"$folder/fete.dossier"
+    printf 'Debut = 8/12/2026 10:00\r\nFin = 9/12/2026 02:00\r\nOrganisateur = Mairie\r\n' >>"$folder/fete.dossier"
+    printf '[Evaluations]\r\nconcert; plein air = acteurs;09/12/2026\r\n' >>"$folder/fete.dossier"
 done
 
 (cd "$work/linux" && "$linux" --resume . >summary.csv)
@@ -36,6 +39,10 @@ cmp "$work/linux/summary.csv" "$work/windows/summary.csv"
 
 (cd "$work/linux" && "$linux" ./*.ini >/dev/null)
 (cd "$work/windows" && run_windows ./*.ini >/dev/null)
+# The dossier of an event, beside the reports; its evaluations in the same order on both sides.
+dossier=(--dossier fete.dossier "FETE DU VILLAGE.ini" "concert; plein air.ini" "Écluse en fête.ini")
+(cd "$work/linux" && "$linux" "${dossier[@]}" -o dossier.pdf >/dev/null)
+(cd "$work/windows" && run_windows "${dossier[@]}" -o dossier.pdf >/dev/null)
 for pdf in "$work"/linux/*.pdf; do
     name=$(basename "$pdf")
     windowsPdf=$work/windows/$name
@@ -50,4 +57,4 @@ for pdf in "$work"/linux/*.pdf; do
         exit 1
     fi
 done
-echo "corvane-rapport.exe: the same summary, and reports with the same text in embedded fonts"
+echo "corvane-rapport.exe: the same summary, and reports and dossier with the same text in embedded fonts"
