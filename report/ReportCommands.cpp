@@ -1,6 +1,6 @@
 #include "report/ReportCommands.h"
 
-#include "core/EventFile.h"
+#include "core/EventDetails.h"
 #include "platform/files/DetachedOpen.h"
 #include "platform/files/FolderReading.h"
 #include "platform/files/ReplaceFile.h"

@@ -127,15 +127,7 @@ DossierCommands::ProposedDetails(const std::vector<OpenedEvaluation>& evaluation
     if (!known) {
         details.name = firstName;
     }
-    std::vector<EventEvaluation> roles;
-    for (const OpenedEvaluation& evaluation : evaluations) {
-        const EventEvaluation* kept = FindEventEvaluation(details, evaluation.record.name);
-        roles.push_back(kept != nullptr
-                            ? *kept
-                            : EventEvaluation{evaluation.record.name, Audience::Public, {}});
-    }
-    details.evaluations = std::move(roles);
-    return details;
+    return WithEvaluations(std::move(details), evaluations);
 }
 
 bool DossierCommands::WriteDossier(const EventDetails& details,

@@ -30,7 +30,7 @@ enum MenuCommand {
     kDossierCommand = 121,
 };
 
-// Fills the menu bar "Fichier", "Edition", "?" and gives every command with a shortcut to
+// Fills the menu bar "Fichier", "Edition", "Dossier", "?" and gives every command with a shortcut to
 // `window` too, so that its keys work wherever the focus is in that window.
 std::map<int, QAction*> BuildMainMenu(QMenuBar* menuBar, QWidget* window,
                                       const PictureCatalogue& pictures);
