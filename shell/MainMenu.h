@@ -30,8 +30,8 @@ enum MenuCommand {
     kDossierCommand = 121,
 };
 
-// Fills the menu bar "Fichier", "Edition", "Dossier", "?" and gives every command with a shortcut to
-// `window` too, so that its keys work wherever the focus is in that window.
+// Fills the menu bar "Fichier", "Edition", "Dossier", "?" and gives every command with a shortcut
+// to `window` too, so that its keys work wherever the focus is in that window.
 std::map<int, QAction*> BuildMainMenu(QMenuBar* menuBar, QWidget* window,
                                       const PictureCatalogue& pictures);
 
