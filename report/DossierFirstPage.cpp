@@ -195,7 +195,7 @@ void DossierFirstPage::Table() {
         y_ += Mm(1);
         Paragraph(QStringLiteral("… et %1 autres évaluations, chacune sur sa page.")
                       .arg(evaluations_.size() - shown),
-                  Font(9, QFont::Normal, true), kMuted, 1, 0);
+                  Font(9, QFont::Normal), kMuted, 1, 0);
     }
 }
 
@@ -234,7 +234,7 @@ void DossierFirstPage::LargestCover() {
     Paragraph(QStringLiteral("Les évaluations d'un même jour sont comptées ensemble ; une "
                              "évaluation sans jour compte seule. Chaque nombre est un minimum : "
                              "l'autorité de police peut demander davantage."),
-              Font(8.5, QFont::Normal, true), kMuted, 2, 0);
+              Font(8.5, QFont::Normal), kMuted, 2, 0);
 }
 
 void DossierFirstPage::Warnings() {

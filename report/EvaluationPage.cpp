@@ -32,7 +32,7 @@ bool EvaluationPage::Paint() {
         Block(QStringLiteral("Ce document reprend l'estimation de la grille nationale d'évaluation "
                              "des risques. Elle donne un minimum : le maire ou le préfet peut "
                              "demander un dispositif plus important."),
-              Font(8.5, QFont::Normal, true), Mm(kPageWidthMm - 2 * kSideMarginMm), 2);
+              Font(8.5, QFont::Normal), Mm(kPageWidthMm - 2 * kSideMarginMm), 2);
     const qreal noteTop = signaturesTop - Mm(2.5) - note.Height();
 
     painter_.save();
@@ -74,7 +74,7 @@ void EvaluationPage::Header() {
     }
     if (evaluation_.savedDate.empty()) {
         Paragraph(QStringLiteral("Date d'enregistrement : absente du fichier"),
-                  Font(10, QFont::Normal, true), kMuted, 1, Mm(2));
+                  Font(10, QFont::Normal), kMuted, 1, Mm(2));
     } else {
         Paragraph(QStringLiteral("Enregistrée le ") +
                       Shown(RunningTextStamp(evaluation_.savedDate)),
@@ -163,7 +163,7 @@ void EvaluationPage::Results() {
     } else if (!typeText.isEmpty()) {
         Paragraph(QStringLiteral("Ce type n'est pas l'un de ceux de la grille nationale : le "
                                  "fichier a sans doute été modifié à la main."),
-                  Font(9, QFont::Normal, true), kWarningInk, 2, Mm(1));
+                  Font(9, QFont::Normal), kWarningInk, 2, Mm(1));
     }
 }
 
@@ -171,7 +171,7 @@ void EvaluationPage::RisNotes() {
     if (!evaluation_.verdict.workers) {
         return;
     }
-    const QFont font = Font(9, QFont::Normal, true);
+    const QFont font = Font(9, QFont::Normal);
     if (const std::string exact = RisAboveBoundText(record_); !exact.empty()) {
         Paragraph(QStringLiteral("Le RIS est écrit avec trois décimales ; sa valeur exacte, "
                                  "i × P / 1000 = %1, dépasse la limite de la tranche : le type "
@@ -267,7 +267,7 @@ void EvaluationPage::Bands() {
         const QFont font = Font(9, current ? QFont::Bold : QFont::Normal);
         QString typeText = QString::fromUtf8(type.data(), qsizetype(type.size()));
         if (current) {
-            typeText += QStringLiteral("   ◀ cette évaluation");
+            typeText += QStringLiteral("   ◄ cette évaluation");
         }
         Row({{risWidth, {BandText(index), font}}, {Width() - risWidth, {typeText, font}}}, current);
     }

@@ -9,9 +9,13 @@
 
 #include <QFile>
 
+#include <map>
+
 namespace corvane {
 
-std::optional<QImage> ReportBanner(DpsType type) {
+namespace {
+
+std::optional<QImage> DecodeBanner(DpsType type) {
     const std::optional<int> number = BannerPicture(type);
     const PictureEntry* entry = number ? FindPicture(*number) : nullptr;
     if (entry == nullptr) {
@@ -22,6 +26,22 @@ std::optional<QImage> ReportBanner(DpsType type) {
         return std::nullopt;
     }
     return DecodeJpeg(file.readAll());
+}
+
+} // namespace
+
+// Decoded once for all the pages a run draws.
+std::optional<QImage> ReportBanner(DpsType type) {
+    static const std::map<DpsType, std::optional<QImage>> banners = [] {
+        std::map<DpsType, std::optional<QImage>> decoded;
+        for (const DpsType each : {DpsType::NoType, DpsType::Diligence, DpsType::Paps,
+                                   DpsType::DpsPe, DpsType::DpsMe, DpsType::DpsGe}) {
+            decoded[each] = DecodeBanner(each);
+        }
+        return decoded;
+    }();
+    const auto found = banners.find(type);
+    return found == banners.end() ? std::nullopt : found->second;
 }
 
 QByteArray RenderReportPdf(const OpenedEvaluation& evaluation) {

@@ -5,13 +5,14 @@
 
 namespace corvane {
 
-QFont Font(qreal points, QFont::Weight weight, bool italic) {
+QFont Font(qreal points, QFont::Weight weight) {
     QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPointSizeF(points);
     font.setWeight(weight);
-    font.setItalic(italic);
+    // Bold is drawn from the regular face, thickened: each face a PDF holds is a font file
+    // embedded in it, and the largest part of the work of making one.
+    font.setStyleName(QStringLiteral("Regular"));
     return font;
 }
 

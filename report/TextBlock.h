@@ -15,7 +15,8 @@ namespace corvane {
 inline const QString kEllipsis = QStringLiteral("\u2026");
 
 // The Arial-compatible face the program's pages use, installed with it, at a size in points.
-QFont Font(qreal points, QFont::Weight weight = QFont::Normal, bool italic = false);
+// Its bold is the regular face thickened, so that a PDF embeds one face.
+QFont Font(qreal points, QFont::Weight weight = QFont::Normal);
 
 // A text laid out in a width on at most a number of lines; when it does not fit, the last line
 // shows what it can of the rest, ended by an ellipsis.

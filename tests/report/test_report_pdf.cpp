@@ -346,7 +346,7 @@ private slots:
         }
         const QString text = RenderPdf(dir, RenderReportPdf(*opening.evaluation)).text;
         const std::pair<QString, QString> bands[] = {
-            {"RIS ≤ 0,25", "Diligence de l'autorité de police compétente ◀ cette évaluation"},
+            {"RIS ≤ 0,25", "Diligence de l'autorité de police compétente ◄ cette évaluation"},
             {"0,25 < RIS ≤ 1,125", "Point d'alerte et de premier secours"},
             {"1,125 < RIS ≤ 12", "DPS de petite envergure (DPS-PE)"},
             {"12 < RIS ≤ 36", "DPS de moyenne envergure (DPS-ME)"},
@@ -424,6 +424,11 @@ private slots:
         // The grid page's stray commas stay on the window.
         QVERIFY(!rendered.text.contains(",,") && !rendered.text.contains("évenement"));
         QVERIFY(saturday.contains("comice agricole…"));
+        // One face embedded, whatever the pages say: bold is the regular face thickened.
+        const QStringList fonts = Run(HostProgram("pdffonts"), {dir.filePath("report.pdf")})
+                                      .split(u'\n', Qt::SkipEmptyParts)
+                                      .mid(2);
+        QCOMPARE(fonts.size(), 1);
     }
 
     void bannersAreTheGridPagesPictures() {
