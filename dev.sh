@@ -22,7 +22,7 @@ PACKAGE_TOOLS=(
 DEVELOPER_TOOLS=(
     clang libclang-rt-14-dev clang-format pkg-config
     qt6-translations-l10n qt6-image-formats-plugins libbenchmark-dev
-    fonts-liberation locales xvfb xauth x11-apps x11-utils openbox imagemagick xdotool
+    fonts-liberation fonts-liberation2 locales xvfb xauth x11-apps x11-utils openbox imagemagick xdotool
     desktop-file-utils appstream poppler-utils python3 libreoffice-calc-nogui bindfs qt6ct
     xfwm4 wmctrl dbus
 )
@@ -34,7 +34,7 @@ DEVELOPER_TOOLS=(
 # what drives its real window on an X server of its own.
 WINDOWS_TOOLS=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm wine wine64 fonts-wine cmake
-    ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-liberation fonts-dejavu-core
+    ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-liberation2 fonts-dejavu-core
     qt6-translations-l10n fp-utils nsis poppler-utils binutils xvfb xauth openbox xdotool
     x11-utils imagemagick
 )

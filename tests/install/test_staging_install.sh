@@ -59,7 +59,7 @@ done
 (cd "$stage" && cpack --config "$build/CPackConfig.cmake" -B "$stage/deb" >/dev/null)
 deb=$(ls "$stage"/deb/corvane_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libjpeg62-turbo qt6-translations-l10n fonts-liberation \
+for needed in libqt6widgets6 libjpeg62-turbo qt6-translations-l10n fonts-liberation2 \
     fonts-dejavu-core; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done

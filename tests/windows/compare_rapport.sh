@@ -50,6 +50,9 @@ for pdf in "$work"/linux/*.pdf; do
     # compared, as a sorted list.
     diff <(pdftotext "$pdf" - | tr -s ' \n' '\n\n' | grep -v '^$' | sort) \
         <(pdftotext "$windowsPdf" - | tr -s ' \n' '\n\n' | grep -v '^$' | sort)
+    # The same faces as on Linux: a sign the carried face lacks would bring in another.
+    diff <(pdffonts "$pdf" | tail -n +3 | awk '{print $1}') \
+        <(pdffonts "$windowsPdf" | tail -n +3 | awk '{print $1}')
     fonts=$(pdffonts "$windowsPdf" | tail -n +3)
     if [ -z "$fonts" ] || echo "$fonts" | awk '$(NF-4) != "yes"' | grep -q .; then
         echo "$name: a font is not embedded, or none is:" >&2
