@@ -1,19 +1,31 @@
 // corvane-rapport on a folder of evaluations: the summary of all of them, one PDF report each,
 // and the declaration dossier of ten of them beside their ten separate reports.
 // Usage: bench_rapport <corvane-rapport> [evaluations, default 10000] [runs, default 5]
-// Prints the median wall time of each, and of the program doing nothing (--version).
-#include <QCoreApplication>
+// Prints the median wall time of each, and of the program doing nothing (--version); then the
+// processor time of one report page beside the floor, a bare QPdfWriter A4 page with one line of
+// text and the same banner, in alternating rounds.
+#include "assets/ProgramFonts.h"
+#include "report/ReportPdf.h"
+#include "report/TextBlock.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <vector>
+
+using namespace corvane;
 
 namespace {
 
@@ -54,10 +66,63 @@ double MedianMs(const QString& program, const QStringList& arguments, int runs,
     return times[times.size() / 2];
 }
 
+QByteArray FloorPage(const QImage& banner) {
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(600);
+    QPainter painter(&writer);
+    painter.setFont(Font(10));
+    painter.drawText(QPointF(400, 400), QStringLiteral("Évaluation des risques : FETE DU VILLAGE"));
+    painter.drawImage(QRectF(400, 600, 2362, 266), banner);
+    painter.end();
+    return pdf;
+}
+
+double CpuSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+// Milliseconds of processor time per page, the median of `rounds` rounds of `pages` pages.
+struct PageTimes {
+    double floor = 0;
+    double report = 0;
+};
+
+PageTimes ComparePages(const OpenedEvaluation& evaluation, int rounds, int pages) {
+    const QImage banner = *ReportBanner(evaluation.record.banner);
+    std::vector<double> floors;
+    std::vector<double> reports;
+    qsizetype bytes = 0;
+    for (int round = 0; round < rounds; ++round) {
+        double start = CpuSeconds();
+        for (int page = 0; page < pages; ++page) {
+            bytes += FloorPage(banner).size();
+        }
+        floors.push_back((CpuSeconds() - start) * 1000 / pages);
+        start = CpuSeconds();
+        for (int page = 0; page < pages; ++page) {
+            bytes += RenderReportPdf(evaluation).size();
+        }
+        reports.push_back((CpuSeconds() - start) * 1000 / pages);
+    }
+    std::sort(floors.begin(), floors.end());
+    std::sort(reports.begin(), reports.end());
+    if (bytes == 0) {
+        return {};
+    }
+    return {floors[floors.size() / 2], reports[reports.size() / 2]};
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
+    // The reports are drawn without a screen, as corvane-rapport draws them.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    AddProgramFonts();
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench_rapport <corvane-rapport> [evaluations] [runs]\n");
         return 2;
@@ -122,6 +187,19 @@ int main(int argc, char* argv[]) {
     std::printf("  --resume to a CSV file:     %8.1f ms\n", summary);
     std::printf("  one PDF each:               %8.1f ms (%.2f ms per report)\n", pdfs,
                 pdfs / count);
+    const OpeningResult opened = OpenEvaluationFile(files.first().toStdString());
+    if (!opened.evaluation) {
+        return 1;
+    }
+    constexpr int kRounds = 5;
+    constexpr int kPages = 200;
+    const PageTimes page = ComparePages(*opened.evaluation, kRounds, kPages);
+    std::printf("one report page in process, processor time, median of %d alternated rounds of "
+                "%d:\n",
+                kRounds, kPages);
+    std::printf("  floor (QPdfWriter, a line and the banner): %6.2f ms\n", page.floor);
+    std::printf("  report page:                               %6.2f ms (%.2f x the floor)\n",
+                page.report, page.report / page.floor);
     std::printf("  dossier of %d (11 pages):   %8.1f ms, beside their %d reports: %.1f ms\n",
                 int(dossierFiles.size()), dossier, int(dossierFiles.size()), tenReports);
     return 0;
