@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 namespace corvane {
 
 // Puts `bytes` at `path` as a whole new file: they go to a hidden temporary file beside it, which
@@ -17,5 +19,15 @@ enum class NewFileOutcome { Written, AlreadyThere, Failed };
 // Puts `bytes` at `path` as ReplaceFileWhole does, but only where nothing is yet: the file appears
 // whole under its name, or not at all, and whatever appears there meanwhile is never replaced.
 NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes);
+
+// A file's content made piece by piece: `write` hands each piece to the sink in order, and
+// returns false, as the sink does when a piece cannot be written, to give the file up.
+using FileSink = std::function<bool(QByteArrayView piece)>;
+using FileContent = std::function<bool(const FileSink& sink)>;
+
+// ReplaceFileWhole and WriteNewFileWhole for content too large to hold at once: the file appears
+// whole under its name when `write` succeeds, or not at all.
+bool ReplaceFileStreamed(const QString& path, const FileContent& write);
+NewFileOutcome WriteNewFileStreamed(const QString& path, const FileContent& write);
 
 } // namespace corvane

@@ -59,11 +59,11 @@ int CreateTemporary(int folderFd, QByteArray* name) {
     return -1;
 }
 
-bool FillTemporary(int fd, QByteArrayView bytes, Target target, mode_t mode) {
+bool FillTemporary(int fd, const FileContent& write, Target target, mode_t mode) {
     if (target == Target::Writable && fchmod(fd, mode) != 0) {
         return false;
     }
-    return WriteAll(fd, bytes) && SyncFile(fd);
+    return write([fd](QByteArrayView piece) { return WriteAll(fd, piece); }) && SyncFile(fd);
 }
 
 // The folder of `path`, opened, and the file's name in it.
@@ -83,14 +83,14 @@ Place OpenPlace(const QString& path) {
 // Writes a complete temporary file beside the target and hands its name to `publish`, which puts
 // it in place; the temporary is removed whenever it is still there afterwards.
 template <typename Publish>
-bool WriteThenPublish(const Place& place, QByteArrayView bytes, Target target, mode_t mode,
+bool WriteThenPublish(const Place& place, const FileContent& write, Target target, mode_t mode,
                       Publish publish) {
     QByteArray temporaryName;
     Descriptor temporary(CreateTemporary(place.folder.Get(), &temporaryName));
     if (!temporary.Valid()) {
         return false;
     }
-    const bool filled = FillTemporary(temporary.Get(), bytes, target, mode);
+    const bool filled = FillTemporary(temporary.Get(), write, target, mode);
     const bool published = temporary.Close() && filled && publish(temporaryName);
     if (!published) {
         unlinkat(place.folder.Get(), temporaryName.constData(), 0);
@@ -99,9 +99,21 @@ bool WriteThenPublish(const Place& place, QByteArrayView bytes, Target target, m
     return SyncFolder(place.folder.Get());
 }
 
+FileContent Whole(QByteArrayView bytes) {
+    return [bytes](const FileSink& sink) { return sink(bytes); };
+}
+
 } // namespace
 
 bool ReplaceFileWhole(const QString& path, QByteArrayView bytes) {
+    return ReplaceFileStreamed(path, Whole(bytes));
+}
+
+NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
+    return WriteNewFileStreamed(path, Whole(bytes));
+}
+
+bool ReplaceFileStreamed(const QString& path, const FileContent& write) {
     const Place place = OpenPlace(path);
     if (!place.Valid()) {
         return false;
@@ -111,13 +123,13 @@ bool ReplaceFileWhole(const QString& path, QByteArrayView bytes) {
     if (target == Target::Folder || target == Target::Protected) {
         return false;
     }
-    return WriteThenPublish(place, bytes, target, mode, [&](const QByteArray& temporary) {
+    return WriteThenPublish(place, write, target, mode, [&](const QByteArray& temporary) {
         return renameat(place.folder.Get(), temporary.constData(), place.folder.Get(),
                         place.name.constData()) == 0;
     });
 }
 
-NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
+NewFileOutcome WriteNewFileStreamed(const QString& path, const FileContent& write) {
     const Place place = OpenPlace(path);
     if (!place.Valid()) {
         return NewFileOutcome::Failed;
@@ -130,7 +142,7 @@ NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
     // temporary name then goes.
     bool alreadyThere = false;
     const bool written =
-        WriteThenPublish(place, bytes, Target::Missing, mode, [&](const QByteArray& temporary) {
+        WriteThenPublish(place, write, Target::Missing, mode, [&](const QByteArray& temporary) {
             if (linkat(place.folder.Get(), temporary.constData(), place.folder.Get(),
                        place.name.constData(), 0) != 0) {
                 alreadyThere = errno == EEXIST;

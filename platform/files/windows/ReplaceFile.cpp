@@ -56,7 +56,7 @@ bool WriteAll(HANDLE file, QByteArrayView bytes) {
 }
 
 // A complete, flushed temporary file beside `path`, whose path goes to `temporary`.
-bool WriteTemporaryBeside(const QString& path, QByteArrayView bytes, std::wstring* temporary) {
+bool WriteTemporaryBeside(const QString& path, const FileContent& write, std::wstring* temporary) {
     const QString folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         *temporary = Wide(folder + NewTemporaryName());
@@ -68,7 +68,10 @@ bool WriteTemporaryBeside(const QString& path, QByteArrayView bytes, std::wstrin
             }
             return false;
         }
-        const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) != 0;
+        const HANDLE handle = file.Get();
+        const bool written =
+            write([handle](QByteArrayView piece) { return WriteAll(handle, piece); }) &&
+            FlushFileBuffers(handle) != 0;
         if (file.Close() && written) {
             return true;
         }
@@ -79,9 +82,9 @@ bool WriteTemporaryBeside(const QString& path, QByteArrayView bytes, std::wstrin
 }
 
 // Writes a temporary file and moves it to `path` with `moveFlags`; the temporary never stays.
-bool WriteThenMove(const QString& path, QByteArrayView bytes, DWORD moveFlags, DWORD* error) {
+bool WriteThenMove(const QString& path, const FileContent& write, DWORD moveFlags, DWORD* error) {
     std::wstring temporary;
-    if (!WriteTemporaryBeside(path, bytes, &temporary)) {
+    if (!WriteTemporaryBeside(path, write, &temporary)) {
         *error = GetLastError();
         return false;
     }
@@ -93,26 +96,38 @@ bool WriteThenMove(const QString& path, QByteArrayView bytes, DWORD moveFlags, D
     return false;
 }
 
+FileContent Whole(QByteArrayView bytes) {
+    return [bytes](const FileSink& sink) { return sink(bytes); };
+}
+
 } // namespace
 
-// A read-only file is protected, as a file nobody may write is elsewhere.
 bool ReplaceFileWhole(const QString& path, QByteArrayView bytes) {
+    return ReplaceFileStreamed(path, Whole(bytes));
+}
+
+NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
+    return WriteNewFileStreamed(path, Whole(bytes));
+}
+
+// A read-only file is protected, as a file nobody may write is elsewhere.
+bool ReplaceFileStreamed(const QString& path, const FileContent& write) {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
         return false;
     }
     DWORD error = 0;
-    return WriteThenMove(path, bytes, MOVEFILE_REPLACE_EXISTING, &error);
+    return WriteThenMove(path, write, MOVEFILE_REPLACE_EXISTING, &error);
 }
 
 // Without MOVEFILE_REPLACE_EXISTING the move fails when anything holds the name meanwhile.
-NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
+NewFileOutcome WriteNewFileStreamed(const QString& path, const FileContent& write) {
     if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
         return NewFileOutcome::AlreadyThere;
     }
     DWORD error = 0;
-    if (WriteThenMove(path, bytes, 0, &error)) {
+    if (WriteThenMove(path, write, 0, &error)) {
         return NewFileOutcome::Written;
     }
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS
