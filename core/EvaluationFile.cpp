@@ -175,8 +175,9 @@ std::string EvaluationFileReader::Decode(std::string_view raw) const {
 }
 
 std::optional<EvaluationFileValues> ReadEvaluationFile(ByteSource& source) {
-    constexpr std::size_t kChunkBytes = 64 * 1024;
-    std::vector<char> chunk(kChunkBytes);
+    // Left unfilled: a summary reads this for each of many thousand files.
+    constexpr std::size_t kChunkBytes = 16 * 1024;
+    std::array<char, kChunkBytes> chunk;
     EvaluationFileReader reader;
     std::size_t total = 0;
     while (!reader.Complete() && total < kMaxEvaluationFileBytes) {

@@ -40,8 +40,8 @@ bool IsReplaceable(const QString& path) {
     return !target.isSymLink() && (!target.exists() || target.isFile());
 }
 
-// Writes `bytes` to `path`; on failure tells why and returns false.
-bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE* errors) {
+// Writes what `write` makes to `path`; on failure tells why and returns false.
+bool Store(const QString& path, const FileContent& write, bool replace, std::FILE* errors) {
     if (replace) {
         if (!IsReplaceable(path)) {
             TellFailure(errors, path,
@@ -49,13 +49,13 @@ bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE
                         "n'est pas remplacé");
             return false;
         }
-        if (ReplaceFileWhole(path, bytes)) {
+        if (ReplaceFileStreamed(path, write)) {
             return true;
         }
         TellFailure(errors, path, "écriture impossible (dossier protégé ou disque plein ?)");
         return false;
     }
-    switch (WriteNewFileWhole(path, bytes)) {
+    switch (WriteNewFileStreamed(path, write)) {
     case NewFileOutcome::Written:
         return true;
     case NewFileOutcome::AlreadyThere:
@@ -68,26 +68,33 @@ bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE
     return false;
 }
 
+bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE* errors) {
+    return Store(
+        path, [&bytes](const FileSink& sink) { return sink(bytes); }, replace, errors);
+}
+
 bool IsEvaluationName(const QString& name, bool isFolder) {
     return !isFolder && name.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive);
 }
 
 // In the order of the evaluations' names, as a French reader sorts them: letter case and accents
 // aside, "FÊTE" beside "FETE"; names that sort alike keep a fixed order.
-void SortAsFrenchNames(std::vector<FileEntry>& entries) {
-    std::vector<std::pair<QString, FileEntry>> keyed;
+std::vector<QString> NamesInFrenchOrder(std::vector<FileEntry> entries) {
+    std::vector<std::pair<QString, std::size_t>> keyed;
     keyed.reserve(entries.size());
-    for (FileEntry& entry : entries) {
-        keyed.emplace_back(FrenchSortKey(QFileInfo(entry.name).completeBaseName()),
-                           std::move(entry));
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        keyed.emplace_back(FrenchSortKey(QFileInfo(entries[index].name).completeBaseName()), index);
     }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    std::sort(keyed.begin(), keyed.end(), [&entries](const auto& a, const auto& b) {
         const int order = a.first.compare(b.first);
-        return order != 0 ? order < 0 : a.second.name < b.second.name;
+        return order != 0 ? order < 0 : entries[a.second].name < entries[b.second].name;
     });
-    for (std::size_t index = 0; index < keyed.size(); ++index) {
-        entries[index] = std::move(keyed[index].second);
+    std::vector<QString> names;
+    names.reserve(keyed.size());
+    for (const auto& [key, index] : keyed) {
+        names.push_back(std::move(entries[index].name));
     }
+    return names;
 }
 
 // A report killed while it was written leaves its temporary file in the folder it was written
@@ -192,26 +199,29 @@ int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {
         TellFailure(errors, folder, "ce dossier n'existe pas");
         return 1;
     }
-    std::vector<FileEntry> entries = ReadFolder(folder, IsEvaluationName);
-    SortAsFrenchNames(entries);
+    const std::vector<QString> names = NamesInFrenchOrder(ReadFolder(folder, IsEvaluationName));
+    // Each line is written as its evaluation is read: nothing grows with the number of files.
     int status = 0;
-    std::vector<OpenedEvaluation> evaluations;
-    evaluations.reserve(entries.size());
-    for (const FileEntry& entry : entries) {
-        const QString path = QDir(folder).filePath(entry.name);
-        OpeningResult opened = OpenEvaluationFile(path.toStdString());
-        if (opened.evaluation) {
-            evaluations.push_back(std::move(*opened.evaluation));
-        } else {
-            TellFailure(errors, path, QString::fromStdString(opened.failure));
-            status = 1;
+    const FileContent summary = [&](const FileSink& sink) {
+        if (!sink(QByteArray::fromStdString(SummaryCsvHeading()))) {
+            return false;
         }
-    }
-    const std::string csv = SummaryCsv(evaluations);
+        for (const QString& name : names) {
+            const QString path = QDir(folder).filePath(name);
+            const OpeningResult opened = OpenEvaluationFile(path.toStdString());
+            if (!opened.evaluation) {
+                TellFailure(errors, path, QString::fromStdString(opened.failure));
+                status = 1;
+            } else if (!sink(QByteArray::fromStdString(SummaryCsvLine(*opened.evaluation)))) {
+                return false;
+            }
+        }
+        return true;
+    };
     if (line.open) {
         const QString target = QDir(UserDocumentsFolder()).filePath(kSummaryFileName);
         RemoveStaleTemporaries(UserDocumentsFolder());
-        if (!Store(target, QByteArray::fromStdString(csv), true, errors)) {
+        if (!Store(target, summary, true, errors)) {
             return 1;
         }
         if (!StartDesktopOpen(target)) {
@@ -221,11 +231,14 @@ int WriteSummary(const CommandLine& line, std::FILE* out, std::FILE* errors) {
         return status;
     }
     if (line.output.isEmpty()) {
-        const bool written = std::fwrite(csv.data(), 1, csv.size(), out) == csv.size();
+        const bool written = summary([out](QByteArrayView piece) {
+            return std::fwrite(piece.data(), 1, std::size_t(piece.size()), out) ==
+                   std::size_t(piece.size());
+        });
         return std::fflush(out) == 0 && written ? status : 1;
     }
     RemoveStaleTemporaries(QFileInfo(line.output).absolutePath());
-    return Store(line.output, QByteArray::fromStdString(csv), line.replace, errors) ? status : 1;
+    return Store(line.output, summary, line.replace, errors) ? status : 1;
 }
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -66,27 +67,26 @@ std::string Line(const std::vector<std::string>& fields) {
 
 } // namespace
 
-std::string SummaryCsv(const std::vector<OpenedEvaluation>& evaluations) {
-    std::string csv =
-        kByteOrderMark + Line(std::vector<std::string>(std::begin(kHeader), std::end(kHeader)));
-    for (const OpenedEvaluation& evaluation : evaluations) {
-        const EvaluationRecord& record = evaluation.record;
-        const std::optional<WorkerCount>& workers = evaluation.verdict.workers;
-        csv += Line({
-            AsText(record.name),
-            AsText(evaluation.savedDate),
-            Figure(record.p1Text),
-            Figure(record.pText),
-            Figure(record.p2Coefficient),
-            Figure(record.e1Coefficient),
-            Figure(record.e2Coefficient),
-            Figure(record.riskIndexText),
-            Figure(record.risText),
-            AsText(record.dpsTypeText),
-            workers ? WriteWholeNumber(workers->workers) : std::string(),
-        });
-    }
-    return csv;
+std::string SummaryCsvHeading() {
+    return kByteOrderMark + Line(std::vector<std::string>(std::begin(kHeader), std::end(kHeader)));
+}
+
+std::string SummaryCsvLine(const OpenedEvaluation& evaluation) {
+    const EvaluationRecord& record = evaluation.record;
+    const std::optional<WorkerCount>& workers = evaluation.verdict.workers;
+    return Line({
+        AsText(record.name),
+        AsText(evaluation.savedDate),
+        Figure(record.p1Text),
+        Figure(record.pText),
+        Figure(record.p2Coefficient),
+        Figure(record.e1Coefficient),
+        Figure(record.e2Coefficient),
+        Figure(record.riskIndexText),
+        Figure(record.risText),
+        AsText(record.dpsTypeText),
+        workers ? WriteWholeNumber(workers->workers) : std::string(),
+    });
 }
 
 } // namespace corvane
