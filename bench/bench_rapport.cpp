@@ -25,6 +25,8 @@
 #include <functional>
 #include <vector>
 
+#include <sys/resource.h>
+
 using namespace corvane;
 
 namespace {
@@ -147,6 +149,10 @@ int main(int argc, char* argv[]) {
     const double nothing = MedianMs(rapport, {"--version"}, runs);
     const double summary = MedianMs(
         rapport, {"--resume", folder, "-o", work.filePath("resume.csv"), "--remplacer"}, runs);
+    // The largest of the programs waited for so far: the summary's, beside --version's.
+    rusage children{};
+    getrusage(RUSAGE_CHILDREN, &children);
+    const double summaryPeakMiB = static_cast<double>(children.ru_maxrss) / 1024;
     const double pdfs = MedianMs(rapport, files + QStringList{"-o", reports}, runs, [&] {
         QDir(reports).removeRecursively();
         QDir().mkpath(reports);
@@ -184,7 +190,8 @@ int main(int argc, char* argv[]) {
     }
     std::printf("corvane-rapport, median of %d runs, %d evaluations\n", runs, count);
     std::printf("  start and stop (--version): %8.1f ms\n", nothing);
-    std::printf("  --resume to a CSV file:     %8.1f ms\n", summary);
+    std::printf("  --resume to a CSV file:     %8.1f ms, peak memory %.1f MiB\n", summary,
+                summaryPeakMiB);
     std::printf("  one PDF each:               %8.1f ms (%.2f ms per report)\n", pdfs,
                 pdfs / count);
     const OpeningResult opened = OpenEvaluationFile(files.first().toStdString());
