@@ -84,7 +84,7 @@ Place OpenPlace(const QString& path) {
 // it in place; the temporary is removed whenever it is still there afterwards.
 template <typename Publish>
 bool WriteThenPublish(const Place& place, const FileContent& write, Target target, mode_t mode,
-                      Publish publish) {
+                      FolderSync folderSync, Publish publish) {
     QByteArray temporaryName;
     Descriptor temporary(CreateTemporary(place.folder.Get(), &temporaryName));
     if (!temporary.Valid()) {
@@ -96,7 +96,7 @@ bool WriteThenPublish(const Place& place, const FileContent& write, Target targe
         unlinkat(place.folder.Get(), temporaryName.constData(), 0);
         return false;
     }
-    return SyncFolder(place.folder.Get());
+    return folderSync == FolderSync::Later || SyncFolder(place.folder.Get());
 }
 
 FileContent Whole(QByteArrayView bytes) {
@@ -105,15 +105,20 @@ FileContent Whole(QByteArrayView bytes) {
 
 } // namespace
 
-bool ReplaceFileWhole(const QString& path, QByteArrayView bytes) {
-    return ReplaceFileStreamed(path, Whole(bytes));
+bool ReplaceFileWhole(const QString& path, QByteArrayView bytes, FolderSync folderSync) {
+    return ReplaceFileStreamed(path, Whole(bytes), folderSync);
 }
 
-NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
-    return WriteNewFileStreamed(path, Whole(bytes));
+NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes, FolderSync folderSync) {
+    return WriteNewFileStreamed(path, Whole(bytes), folderSync);
 }
 
-bool ReplaceFileStreamed(const QString& path, const FileContent& write) {
+bool SyncFolderOf(const QString& path) {
+    const Place place = OpenPlace(path);
+    return place.folder.Valid() && SyncFolder(place.folder.Get());
+}
+
+bool ReplaceFileStreamed(const QString& path, const FileContent& write, FolderSync folderSync) {
     const Place place = OpenPlace(path);
     if (!place.Valid()) {
         return false;
@@ -123,13 +128,15 @@ bool ReplaceFileStreamed(const QString& path, const FileContent& write) {
     if (target == Target::Folder || target == Target::Protected) {
         return false;
     }
-    return WriteThenPublish(place, write, target, mode, [&](const QByteArray& temporary) {
-        return renameat(place.folder.Get(), temporary.constData(), place.folder.Get(),
-                        place.name.constData()) == 0;
-    });
+    return WriteThenPublish(place, write, target, mode, folderSync,
+                            [&](const QByteArray& temporary) {
+                                return renameat(place.folder.Get(), temporary.constData(),
+                                                place.folder.Get(), place.name.constData()) == 0;
+                            });
 }
 
-NewFileOutcome WriteNewFileStreamed(const QString& path, const FileContent& write) {
+NewFileOutcome WriteNewFileStreamed(const QString& path, const FileContent& write,
+                                    FolderSync folderSync) {
     const Place place = OpenPlace(path);
     if (!place.Valid()) {
         return NewFileOutcome::Failed;
@@ -141,8 +148,8 @@ NewFileOutcome WriteNewFileStreamed(const QString& path, const FileContent& writ
     // A hard link is made only where no name is yet, whoever else writes there meanwhile; the
     // temporary name then goes.
     bool alreadyThere = false;
-    const bool written =
-        WriteThenPublish(place, write, Target::Missing, mode, [&](const QByteArray& temporary) {
+    const bool written = WriteThenPublish(
+        place, write, Target::Missing, mode, folderSync, [&](const QByteArray& temporary) {
             if (linkat(place.folder.Get(), temporary.constData(), place.folder.Get(),
                        place.name.constData(), 0) != 0) {
                 alreadyThere = errno == EEXIST;

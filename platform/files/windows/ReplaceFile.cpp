@@ -102,16 +102,21 @@ FileContent Whole(QByteArrayView bytes) {
 
 } // namespace
 
-bool ReplaceFileWhole(const QString& path, QByteArrayView bytes) {
+// Each move is written through to the disk: a folder has nothing left to sync afterwards.
+bool ReplaceFileWhole(const QString& path, QByteArrayView bytes, FolderSync) {
     return ReplaceFileStreamed(path, Whole(bytes));
 }
 
-NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes) {
+NewFileOutcome WriteNewFileWhole(const QString& path, QByteArrayView bytes, FolderSync) {
     return WriteNewFileStreamed(path, Whole(bytes));
 }
 
+bool SyncFolderOf(const QString&) {
+    return true;
+}
+
 // A read-only file is protected, as a file nobody may write is elsewhere.
-bool ReplaceFileStreamed(const QString& path, const FileContent& write) {
+bool ReplaceFileStreamed(const QString& path, const FileContent& write, FolderSync) {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
@@ -122,7 +127,7 @@ bool ReplaceFileStreamed(const QString& path, const FileContent& write) {
 }
 
 // Without MOVEFILE_REPLACE_EXISTING the move fails when anything holds the name meanwhile.
-NewFileOutcome WriteNewFileStreamed(const QString& path, const FileContent& write) {
+NewFileOutcome WriteNewFileStreamed(const QString& path, const FileContent& write, FolderSync) {
     if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
         return NewFileOutcome::AlreadyThere;
     }
