@@ -16,8 +16,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <map>
 
 namespace corvane {
 
@@ -41,7 +44,8 @@ bool IsReplaceable(const QString& path) {
 }
 
 // Writes what `write` makes to `path`; on failure tells why and returns false.
-bool Store(const QString& path, const FileContent& write, bool replace, std::FILE* errors) {
+bool Store(const QString& path, const FileContent& write, bool replace, std::FILE* errors,
+           FolderSync folderSync = FolderSync::Now) {
     if (replace) {
         if (!IsReplaceable(path)) {
             TellFailure(errors, path,
@@ -49,13 +53,13 @@ bool Store(const QString& path, const FileContent& write, bool replace, std::FIL
                         "n'est pas remplacé");
             return false;
         }
-        if (ReplaceFileStreamed(path, write)) {
+        if (ReplaceFileStreamed(path, write, folderSync)) {
             return true;
         }
         TellFailure(errors, path, "écriture impossible (dossier protégé ou disque plein ?)");
         return false;
     }
-    switch (WriteNewFileStreamed(path, write)) {
+    switch (WriteNewFileStreamed(path, write, folderSync)) {
     case NewFileOutcome::Written:
         return true;
     case NewFileOutcome::AlreadyThere:
@@ -68,9 +72,31 @@ bool Store(const QString& path, const FileContent& write, bool replace, std::FIL
     return false;
 }
 
-bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE* errors) {
+bool Store(const QString& path, const QByteArray& bytes, bool replace, std::FILE* errors,
+           FolderSync folderSync = FolderSync::Now) {
     return Store(
-        path, [&bytes](const FileSink& sink) { return sink(bytes); }, replace, errors);
+        path, [&bytes](const FileSink& sink) { return sink(bytes); }, replace, errors, folderSync);
+}
+
+// What one evaluation's report came to, drawn away from the others.
+struct DrawnReport {
+    QString failure; // why there is no report, in French
+    QByteArray pdf;
+};
+
+DrawnReport DrawReport(const QString& file) {
+    const OpeningResult opened = OpenEvaluationFile(file.toStdString());
+    if (!opened.evaluation) {
+        return {QString::fromStdString(opened.failure), {}};
+    }
+    if (QString empty = WhyNothingToReport(opened.evaluation->verdict.results); !empty.isEmpty()) {
+        return {std::move(empty), {}};
+    }
+    QByteArray pdf = RenderReportPdf(*opened.evaluation);
+    if (pdf.isEmpty()) {
+        return {QStringLiteral("le rapport n'a pas pu être dessiné"), {}};
+    }
+    return {{}, std::move(pdf)};
 }
 
 bool IsEvaluationName(const QString& name, bool isFolder) {
@@ -122,32 +148,37 @@ int WriteReports(const CommandLine& line, std::FILE* out, std::FILE* errors) {
             return 1;
         }
     }
+    // Drawn a few at a time on every core, written and told in the order given; each folder
+    // written into is synced once, after its last report.
+    const qsizetype batch = 2 * std::max(1, QThread::idealThreadCount());
     QStringList sweptFolders;
+    std::map<QString, QString> lastWritten; // folder, a report written there
     int status = 0;
-    for (const QString& file : line.files) {
-        const OpeningResult opened = OpenEvaluationFile(file.toStdString());
-        if (!opened.evaluation) {
-            TellFailure(errors, file, QString::fromStdString(opened.failure));
-            status = 1;
-            continue;
+    for (qsizetype start = 0; start < line.files.size(); start += batch) {
+        const QStringList files = line.files.mid(start, batch);
+        const QList<DrawnReport> drawn = QtConcurrent::blockingMapped(files, DrawReport);
+        for (qsizetype index = 0; index < files.size(); ++index) {
+            const QString& file = files[index];
+            if (!drawn[index].failure.isEmpty()) {
+                TellFailure(errors, file, drawn[index].failure);
+                status = 1;
+                continue;
+            }
+            const QFileInfo source(file);
+            const QString folder = line.output.isEmpty() ? source.path() : line.output;
+            const QString target = QDir(folder).filePath(source.completeBaseName() + ".pdf");
+            SweepOnce(folder, sweptFolders);
+            if (Store(target, drawn[index].pdf, line.replace, errors, FolderSync::Later)) {
+                lastWritten[folder] = target;
+                Tell(out, QString("Rapport écrit : %1").arg(QDir::toNativeSeparators(target)));
+            } else {
+                status = 1;
+            }
         }
-        if (const QString empty = WhyNothingToReport(opened.evaluation->verdict.results);
-            !empty.isEmpty()) {
-            TellFailure(errors, file, empty);
-            status = 1;
-            continue;
-        }
-        const QFileInfo source(file);
-        const QString folder = line.output.isEmpty() ? source.path() : line.output;
-        const QString target = QDir(folder).filePath(source.completeBaseName() + ".pdf");
-        SweepOnce(folder, sweptFolders);
-        const QByteArray pdf = RenderReportPdf(*opened.evaluation);
-        if (pdf.isEmpty()) {
-            TellFailure(errors, file, "le rapport n'a pas pu être dessiné");
-            status = 1;
-        } else if (Store(target, pdf, line.replace, errors)) {
-            Tell(out, QString("Rapport écrit : %1").arg(QDir::toNativeSeparators(target)));
-        } else {
+    }
+    for (const auto& [folder, report] : lastWritten) {
+        if (!SyncFolderOf(report)) {
+            TellFailure(errors, folder, "le dossier n'a pas pu être synchronisé sur le disque");
             status = 1;
         }
     }
