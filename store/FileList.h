@@ -45,6 +45,9 @@ public:
     void Reread();
     // The same, read away from the window's thread; `reread` tells when it is done.
     void RereadInBackground();
+    // Whether the list is waiting for a reading of its folder.
+    bool ReadingDue() const { return model_->ReadingDue(); }
+    bool Listed() const { return model_->Listed(); }
 
     FileListModel& Model() { return *model_; }
     QTableView* DetailsView() const { return details_; }

@@ -60,7 +60,9 @@ OrderKey KeyOf(int column) {
 FileListModel::FileListModel(QString folder, QString pattern, QObject* parent)
     : QAbstractTableModel(parent), folder_(std::move(folder)), pattern_(std::move(pattern)) {
     connect(&reading_, &QFutureWatcher<Reading>::finished, this, &FileListModel::TakeReading);
-    Reread();
+    // The first reading too is made away from the window: a folder of many thousand entries
+    // would hold it.
+    StartReading();
 }
 
 void FileListModel::Reread() {
@@ -74,7 +76,7 @@ void FileListModel::Reread() {
 }
 
 void FileListModel::RereadInBackground() {
-    if (reading_.isRunning()) {
+    if (readingOut_) {
         readAgain_ = true;
         return;
     }
@@ -83,6 +85,7 @@ void FileListModel::RereadInBackground() {
 
 void FileListModel::StartReading() {
     readAgain_ = false;
+    readingOut_ = true;
     reading_.setFuture(
         QtConcurrent::run([folder = folder_, pattern = pattern_, generation = generation_,
                            column = sortColumn_, order = sortOrder_] {
@@ -99,6 +102,7 @@ void FileListModel::StartReading() {
 
 void FileListModel::TakeReading() {
     Reading reading = reading_.future().takeResult();
+    readingOut_ = false;
     if (reading.generation == generation_) {
         types_.ForgetContents();
         if (reading.sortColumn != sortColumn_ || reading.sortOrder != sortOrder_) {
@@ -112,6 +116,7 @@ void FileListModel::TakeReading() {
 }
 
 void FileListModel::Show(std::vector<FileEntry> entries) {
+    listed_ = true;
     beginResetModel();
     entries_ = std::move(entries);
     endResetModel();

@@ -35,6 +35,11 @@ public:
     // dropped. Asked again while reading, it reads once more afterwards; a Reread
     // meanwhile makes the reading's entries count for nothing.
     void RereadInBackground();
+    // Whether a reading of the folder is on its way, or another is due after it.
+    bool ReadingDue() const { return readingOut_ || readAgain_; }
+    // Whether a reading of the folder has landed yet: before it, the list is not known to be
+    // empty.
+    bool Listed() const { return listed_; }
     // A header click: sorts by another column ascending, or reverses the order of the column
     // that sets it.
     void SortBy(int column);
@@ -72,6 +77,8 @@ private:
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     mutable FileTypes types_;
     QFutureWatcher<Reading> reading_;
+    bool readingOut_ = false; // from its start until its entries are taken
+    bool listed_ = false;
     bool readAgain_ = false;
     int generation_ = 0;
 };

@@ -213,6 +213,11 @@ void FileListPage::ShowFileCount() {
     if (!IsBuilt()) {
         return;
     }
+    // Nothing is counted before the first reading of the folder lands.
+    if (!list_->Listed()) {
+        fileCountLabel_->clear();
+        return;
+    }
     const int count = list_->EntryCount();
     fileCountLabel_->setText(QString::number(count) + (count < 2 ? QStringLiteral(" Fichier")
                                                                  : QStringLiteral(" Fichiers")));

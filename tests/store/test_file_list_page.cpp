@@ -70,10 +70,12 @@ class TestFileListPage : public QObject {
         QVERIFY(fixture_->Open([] { return kMonday; }, nullptr, nullptr, watch_.get()));
     }
 
-    // The page as the user finds it on opening its tab.
+    // The page as the user finds it on opening its tab, once its folder is read.
     FileListPage* Page(const char* name) const {
         auto* page = fixture_->Window()->findChild<FileListPage*>(name);
         page->EnsureBuilt();
+        // A reading that never lands shows as the test's failure.
+        (void)QTest::qWaitFor([page] { return !page->List().ReadingDue(); });
         return page;
     }
     FileListPage* EvaluationsPage() const { return Page("EvaluationsPage"); }
@@ -176,6 +178,18 @@ private slots:
         QCOMPARE(Listed(ImagesPage()), QStringList({"a.jpeg", "PHOTO.JPEG"}));
         QCOMPARE(EvaluationsPage()->findChild<QLineEdit*>("FolderPathField")->text(),
                  Evaluations());
+    }
+
+    // The folder is read away from the window: the page shows at once, its count when the
+    // reading lands.
+    void firstReadingLandsLater() {
+        WriteAll(Evaluations() + "a.ini", "x");
+        OpenWindow();
+        auto* page = fixture_->Window()->findChild<FileListPage*>("EvaluationsPage");
+        page->EnsureBuilt();
+        QVERIFY(page->List().ReadingDue());
+        QCOMPARE(Count(page), QString());
+        QTRY_COMPARE(Count(page), QString("1 Fichier"));
     }
 
     void countFollowsTheFolder() {
