@@ -73,6 +73,11 @@ void AppendUtf8(char32_t codePoint, QByteArray& bytes) {
 } // namespace
 
 QString NameFromNative(const QByteArray& bytes) {
+    // Most names are plain ASCII, converted in one call.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {
+        return QString::fromLatin1(bytes);
+    }
     QString name;
     name.reserve(bytes.size());
     const auto* at = reinterpret_cast<const unsigned char*>(bytes.constData());
