@@ -40,10 +40,20 @@ private slots:
         QCollator french(QLocale(QLocale::French, QLocale::France));
         french.setCaseSensitivity(Qt::CaseInsensitive);
         french.setNumericMode(true);
+        QStringList byKeys = names;
         std::stable_sort(names.begin(), names.end(), [&french](const QString& a, const QString& b) {
             const int order = french.compare(a, b);
             return order != 0 ? order < 0 : a < b;
         });
+        std::stable_sort(byKeys.begin(), byKeys.end(),
+                         [&french](const QString& a, const QString& b) {
+                             const int order = french.sortKey(a).compare(french.sortKey(b));
+                             return order != 0 ? order < 0 : a < b;
+                         });
+        if (byKeys != names) {
+            QSKIP("This system's collator orders names one way by its keys and another by "
+                  "comparing them (wine's does): there is no one order to check against.");
+        }
         QStringList sorted;
         for (const FileEntry& entry : entries) {
             sorted << entry.name;
