@@ -16,6 +16,7 @@
 #include <atomic>
 #include <clocale>
 #include <cstdio>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -83,9 +84,9 @@ struct BurstFigures {
     int listedAtEnd = 0;
 };
 
-// Another thread writes the burst while the list follows the folder; the UI thread's clock
+// Another thread makes the changes while the list follows the folder; the UI thread's clock
 // ticks every millisecond, so the longest gap between ticks is the longest time it was held.
-BurstFigures Burst(const QString& folder, int burst, int mode) {
+BurstFigures Follow(const QString& folder, int mode, const std::function<void()>& change) {
     BurstFigures figures;
     FileList list(folder, QStringLiteral("*ini"));
     list.SetViewMode(mode);
@@ -113,10 +114,8 @@ BurstFigures Burst(const QString& folder, int burst, int mode) {
     ticks.start(1);
 
     std::atomic<bool> written = false;
-    std::thread writer([folder, burst, &written] {
-        for (int number = 0; number < burst; ++number) {
-            WriteEvaluation(folder + EvaluationName(QStringLiteral("Nouvelle"), number));
-        }
+    std::thread writer([&change, &written] {
+        change();
         written = true;
     });
     // Until the writer is done, the list has taken the last change the watch told, and the
@@ -172,7 +171,11 @@ int main(int argc, char* argv[]) {
     std::printf("burst of %d new files into the %d, in each view:\n", burstSize, entries);
     bool allListed = true;
     for (int mode = 0; mode < FileList::kViewModeCount; ++mode) {
-        const BurstFigures burst = Burst(path, burstSize, mode);
+        const BurstFigures burst = Follow(path, mode, [&path, burstSize] {
+            for (int number = 0; number < burstSize; ++number) {
+                WriteEvaluation(path + EvaluationName(QStringLiteral("Nouvelle"), number));
+            }
+        });
         std::printf("  %-12s %2d re-reads, UI thread held at most %5.1f ms (target: under 100 ms); "
                     "%d listed\n",
                     modes[mode], burst.rereads, burst.longestStall, burst.listedAtEnd);
@@ -180,6 +183,34 @@ int main(int argc, char* argv[]) {
         for (int number = 0; number < burstSize; ++number) {
             QFile::remove(path + EvaluationName(QStringLiteral("Nouvelle"), number));
         }
+    }
+
+    // Renames and deletions, as fast as the disk takes them, for a while: each file in turn
+    // renamed, renamed back, deleted and written again.
+    constexpr int kStreamSeconds = 10;
+    std::printf("stream of renames and deletions in the %d for %d s, in each view:\n", entries,
+                kStreamSeconds);
+    for (int mode = 0; mode < FileList::kViewModeCount; ++mode) {
+        std::atomic<long> changes = 0;
+        const BurstFigures stream = Follow(path, mode, [&path, entries, &changes] {
+            QElapsedTimer running;
+            running.start();
+            for (int number = 0; running.elapsed() < kStreamSeconds * 1000; ++number) {
+                const QString name =
+                    path + EvaluationName(QStringLiteral("Evaluation"), number % entries);
+                const QString renamed = name + QStringLiteral(".tmp.ini");
+                QFile::rename(name, renamed);
+                QFile::rename(renamed, name);
+                QFile::remove(name);
+                WriteEvaluation(name);
+                changes += 4;
+            }
+        });
+        std::printf("  %-12s %ld changes, %2d re-reads, UI thread held at most %5.1f ms (target: "
+                    "under 100 ms); %d listed\n",
+                    modes[mode], changes.load(), stream.rereads, stream.longestStall,
+                    stream.listedAtEnd);
+        allListed = allListed && stream.listedAtEnd == entries;
     }
     return allListed ? 0 : 1;
 }
