@@ -31,25 +31,8 @@ constexpr std::array<Key, 9> kKeys{{{"P2", &EvaluationFileValues::p2},
                                     {"Type", &EvaluationFileValues::type},
                                     {"Date", &EvaluationFileValues::date}}};
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
-}
-
-std::string_view TrimBlanksFront(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    return text;
-}
-
-std::string_view TrimBlanksBack(std::string_view text) {
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 void AppendKeyLine(std::string& out, std::string_view key, std::string_view value) {
@@ -163,7 +146,7 @@ void EvaluationFileReader::ReadKeyLine(std::string_view line) {
         const std::uint32_t bit = 1U << k;
         if ((keysFound_ & bit) == 0 && EqualsIgnoringAsciiCase(key, kKeys[k].name)) {
             keysFound_ |= bit;
-            const std::string_view raw = TrimBlanksBack(TrimBlanksFront(line.substr(equals + 1)));
+            const std::string_view raw = TrimBlanks(line.substr(equals + 1));
             values_.*(kKeys[k].value) = Decode(raw);
             return;
         }

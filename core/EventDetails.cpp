@@ -1,5 +1,7 @@
 #include "core/EventDetails.h"
 
+#include "core/AsciiText.h"
+
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -8,17 +10,6 @@
 namespace corvane {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // A whole number of `minDigits` to `maxDigits` digits at the front of `text`, which it leaves
 // after the number.
@@ -87,30 +78,13 @@ EventRefusal Missing(EventField field, const char* label) {
 
 EventRefusal NotAMoment(EventField field, const char* which, std::string_view text) {
     return {field, 0,
-            std::string("La date ") + which + " « " + std::string(Trimmed(text)) +
+            std::string("La date ") + which + " « " + std::string(TrimBlanks(text)) +
                 " » n'est pas une date valide : écrivez-la jj/mm/aaaa hh:mm, par exemple "
                 "14/03/2026 09:00."};
 }
 
-// Days from 1 March of year 0, so that leap days fall at a year's end.
-std::int64_t DayNumber(const CalendarDate& date) {
-    const std::int64_t year = date.month <= 2 ? date.year - 1 : date.year;
-    const std::int64_t monthFromMarch = date.month > 2 ? date.month - 3 : date.month + 9;
-    return year * 365 + year / 4 - year / 100 + year / 400 + (153 * monthFromMarch + 2) / 5 +
-           date.day - 1;
-}
-
 std::int64_t MinuteNumber(const LocalDateTime& moment) {
-    return DayNumber(moment.date) * 24 * 60 + moment.hour * 60 + moment.minute;
-}
-
-std::string TwoDigits(int value) {
-    return std::string(1, char('0' + value / 10)) + char('0' + value % 10);
-}
-
-std::string RunningMoment(const LocalDateTime& moment) {
-    return FrenchRunningDate(moment.date) + " à " + TwoDigits(moment.hour) + ':' +
-           TwoDigits(moment.minute);
+    return DaysSinceEpoch(moment.date) * 24 * 60 + moment.hour * 60 + moment.minute;
 }
 
 } // namespace
@@ -119,28 +93,24 @@ std::string EventPeriodText(const EventDetails& details) {
     const auto start = ParseEventMoment(details.start);
     const auto end = ParseEventMoment(details.end);
     if (!start || !end) {
-        return "du " + std::string(Trimmed(details.start)) + " au " +
-               std::string(Trimmed(details.end));
+        return "du " + std::string(TrimBlanks(details.start)) + " au " +
+               std::string(TrimBlanks(details.end));
     }
-    std::string text = "du " + RunningMoment(*start) + " au " + RunningMoment(*end);
+    std::string text = "du " + FrenchRunningMoment(*start) + " au " + FrenchRunningMoment(*end);
     const std::int64_t minutes = MinuteNumber(*end) - MinuteNumber(*start);
     if (minutes > 0) {
-        text += " (" + std::to_string(minutes / 60) + " h";
-        if (minutes % 60 != 0) {
-            text += ' ' + TwoDigits(int(minutes % 60));
-        }
-        text += ')';
+        text += " (" + HoursText(minutes) + ')';
     }
     return text;
 }
 
 std::optional<LocalDateTime> ParseEventMoment(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     const auto date = TakeDay(text);
     if (!date || !TakeChar(text, ' ')) {
         return std::nullopt;
     }
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     const auto hour = TakeNumber(text, 1, 2);
     if (!hour || !(TakeChar(text, ':') || TakeChar(text, 'h'))) {
         return std::nullopt;
@@ -153,16 +123,12 @@ std::optional<LocalDateTime> ParseEventMoment(std::string_view text) {
 }
 
 std::optional<CalendarDate> ParseEventDay(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     const auto date = TakeDay(text);
     if (!date || !text.empty()) {
         return std::nullopt;
     }
     return date;
-}
-
-std::string EventDayText(const CalendarDate& date) {
-    return TwoDigits(date.day) + '/' + TwoDigits(date.month) + '/' + std::to_string(date.year);
 }
 
 std::optional<EventRefusal> CheckEventDetails(const EventDetails& details) {
@@ -174,7 +140,7 @@ std::optional<EventRefusal> CheckEventDetails(const EventDetails& details) {
         {details.organiser, Missing(EventField::Organiser, "Organisateur")},
     };
     for (const auto& [text, refusal] : required) {
-        if (Trimmed(text).empty()) {
+        if (TrimBlanks(text).empty()) {
             return refusal;
         }
     }
@@ -188,17 +154,17 @@ std::optional<EventRefusal> CheckEventDetails(const EventDetails& details) {
     }
     if (Order(*end) <= Order(*start)) {
         return EventRefusal{EventField::End, 0,
-                            "La fin de l'événement (" + std::string(Trimmed(details.end)) +
+                            "La fin de l'événement (" + std::string(TrimBlanks(details.end)) +
                                 ") doit venir après son début (" +
-                                std::string(Trimmed(details.start)) + ")."};
+                                std::string(TrimBlanks(details.start)) + ")."};
     }
     for (std::size_t index = 0; index < details.evaluations.size(); ++index) {
         const EventEvaluation& evaluation = details.evaluations[index];
-        if (Trimmed(evaluation.day).empty()) {
+        if (TrimBlanks(evaluation.day).empty()) {
             continue;
         }
         const auto day = ParseEventDay(evaluation.day);
-        const std::string dayText(Trimmed(evaluation.day));
+        const std::string dayText(TrimBlanks(evaluation.day));
         if (!day) {
             return EventRefusal{EventField::EvaluationDay, index,
                                 "Le jour de l'évaluation « " + evaluation.name + " » (« " +
@@ -210,7 +176,7 @@ std::optional<EventRefusal> CheckEventDetails(const EventDetails& details) {
             return EventRefusal{EventField::EvaluationDay, index,
                                 "Le jour de l'évaluation « " + evaluation.name + " » (" + dayText +
                                     ") n'est pas l'un des jours de l'événement (du " +
-                                    EventDayText(start->date) + " au " + EventDayText(end->date) +
+                                    NumericDate(start->date) + " au " + NumericDate(end->date) +
                                     ")."};
         }
     }

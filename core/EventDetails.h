@@ -47,8 +47,6 @@ struct EventDetails {
 std::optional<LocalDateTime> ParseEventMoment(std::string_view text);
 // "14/03/2026"; nothing for any other text or a date that does not exist.
 std::optional<CalendarDate> ParseEventDay(std::string_view text);
-// "dd/mm/yyyy", as the dialog and the details file write a day.
-std::string EventDayText(const CalendarDate& date);
 
 // The event's dates in running French: "du samedi 14 mars 2026 à 09:00 au dimanche 15 mars 2026
 // à 23:00 (38 h)". Moments that are not dates are given as they were typed.

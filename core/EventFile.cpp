@@ -18,10 +18,6 @@ constexpr char kPartSeparator = ';';
 // A key holds one text, a value one or more parts split by ';'.
 enum class Role { Key, Part };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool MustEscape(char c, Role role) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F || c == '%' || c == kPartSeparator) {
@@ -72,21 +68,11 @@ std::string Unescaped(std::string_view text) {
     return ValidUtf8(out);
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 std::vector<std::string> Parts(std::string_view value) {
     std::vector<std::string> parts;
     for (;;) {
         const std::size_t separator = value.find(kPartSeparator);
-        parts.push_back(Unescaped(Trimmed(value.substr(0, separator))));
+        parts.push_back(Unescaped(TrimBlanks(value.substr(0, separator))));
         if (separator == std::string_view::npos) {
             return parts;
         }
@@ -146,7 +132,7 @@ public:
     explicit EventFileReader(EventDetails& details) : details_(details) {}
 
     void ReadLine(std::string_view line) {
-        line = Trimmed(line);
+        line = TrimBlanks(line);
         if (line.empty() || line.front() == ';') {
             return;
         }
@@ -161,8 +147,8 @@ public:
         if (equals == std::string_view::npos) {
             return;
         }
-        const std::string_view key = Trimmed(line.substr(0, equals));
-        const std::string_view value = Trimmed(line.substr(equals + 1));
+        const std::string_view key = TrimBlanks(line.substr(0, equals));
+        const std::string_view value = TrimBlanks(line.substr(equals + 1));
         if (group_ == Group::Event) {
             ReadEventKey(key, value);
         } else if (group_ == Group::Evaluations) {

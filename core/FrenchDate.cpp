@@ -83,7 +83,7 @@ std::optional<CalendarDate> TakeLongDate(std::string_view& text) {
 
 } // namespace
 
-int DayOfWeek(const CalendarDate& date) {
+std::int64_t DaysSinceEpoch(const CalendarDate& date) {
     // Days from civil, counted from 1 March of year 0 so that leap days fall at a year's end.
     const int year = date.month <= 2 ? date.year - 1 : date.year;
     const int era = (year >= 0 ? year : year - 399) / 400;
@@ -91,9 +91,12 @@ int DayOfWeek(const CalendarDate& date) {
     const int monthFromMarch = date.month > 2 ? date.month - 3 : date.month + 9;
     const int dayOfYear = (153 * monthFromMarch + 2) / 5 + date.day - 1;
     const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    const long long daysSinceEpoch = static_cast<long long>(era) * 146097 + dayOfEra - 719468;
+    return static_cast<std::int64_t>(era) * 146097 + dayOfEra - 719468;
+}
+
+int DayOfWeek(const CalendarDate& date) {
     // 1 January 1970 was a Thursday.
-    const long long weekday = (daysSinceEpoch + 4) % 7;
+    const std::int64_t weekday = (DaysSinceEpoch(date) + 4) % 7;
     return static_cast<int>(weekday < 0 ? weekday + 7 : weekday);
 }
 
@@ -124,15 +127,31 @@ std::string FrenchRunningDate(const CalendarDate& date) {
            std::to_string(date.year);
 }
 
+std::string FrenchRunningMoment(const LocalDateTime& moment) {
+    return FrenchRunningDate(moment.date) + " à " + TwoDigits(moment.hour) + ':' +
+           TwoDigits(moment.minute);
+}
+
+std::string NumericDate(const CalendarDate& date) {
+    return TwoDigits(date.day) + '/' + TwoDigits(date.month) + '/' + std::to_string(date.year);
+}
+
+std::string HoursText(std::int64_t minutes) {
+    std::string text = std::to_string(minutes / 60) + " h";
+    if (minutes % 60 != 0) {
+        text += ' ' + TwoDigits(static_cast<int>(minutes % 60));
+    }
+    return text;
+}
+
 std::string RunningTextStamp(std::string_view stamp) {
     std::string_view rest = stamp;
     const std::optional<CalendarDate> date = TakeLongDate(rest);
     if (!date) {
         return std::string(stamp);
     }
-    const std::string text = FrenchRunningDate(*date);
     if (rest.empty()) {
-        return text;
+        return FrenchRunningDate(*date);
     }
     const auto hour = TakeText(rest, " à ") ? TakeDigits(rest, 2) : std::nullopt;
     const auto minute = hour && TakeText(rest, ":") ? TakeDigits(rest, 2) : std::nullopt;
@@ -141,7 +160,7 @@ std::string RunningTextStamp(std::string_view stamp) {
     if (!hour || !minute || !seconds) {
         return std::string(stamp);
     }
-    return text + " à " + TwoDigits(*hour) + ':' + TwoDigits(*minute);
+    return FrenchRunningMoment({*date, *hour, *minute, 0});
 }
 
 } // namespace corvane

@@ -27,7 +27,7 @@ QString Quoted(const QString& text) {
 }
 
 QString DayCell(const std::optional<CalendarDate>& day) {
-    return day ? QString::fromStdString(EventDayText(*day)) : QStringLiteral("—");
+    return day ? QString::fromStdString(NumericDate(*day)) : QStringLiteral("—");
 }
 
 QString WorkersCell(const DossierEvaluation& entry) {
