@@ -5,6 +5,7 @@
 // processor time of one report page beside the floor, a bare QPdfWriter A4 page with one line of
 // text and the same banner, in alternating rounds.
 #include "assets/ProgramFonts.h"
+#include "platform/codec/JpegCodec.h"
 #include "report/ReportPdf.h"
 #include "report/TextBlock.h"
 
@@ -94,7 +95,7 @@ struct PageTimes {
 };
 
 PageTimes ComparePages(const OpenedEvaluation& evaluation, int rounds, int pages) {
-    const QImage banner = *ReportBanner(evaluation.record.banner);
+    const QImage banner = *DecodeJpeg(ReportBanner(evaluation.record.banner)->bytes);
     std::vector<double> floors;
     std::vector<double> reports;
     qsizetype bytes = 0;

@@ -6,8 +6,6 @@
 #include "core/NumberText.h"
 #include "report/ReportTexts.h"
 
-#include <QPdfWriter>
-
 namespace corvane {
 
 namespace {
@@ -69,18 +67,17 @@ QString Plural(std::int64_t count, const char* one, const char* many) {
 
 } // namespace
 
-DossierFirstPage::DossierFirstPage(QPdfWriter& writer, QPainter& painter,
-                                   const EventDetails& details,
+DossierFirstPage::DossierFirstPage(PdfCanvas& canvas, const EventDetails& details,
                                    const std::vector<DossierEvaluation>& evaluations,
                                    PageNumber number, qreal scale)
-    : PagePainter(writer, painter), details_(details), evaluations_(evaluations), number_(number),
+    : PagePainter(canvas), details_(details), evaluations_(evaluations), number_(number),
       scale_(scale) {}
 
 bool DossierFirstPage::Paint() {
     const qreal bottom = Mm(kPageHeightMm - kBottomMarginMm - kFooterHeightMm);
     const qreal signaturesTop = bottom - Mm(kSignatureHeightMm);
-    painter_.save();
-    painter_.scale(scale_, scale_);
+    canvas_.Save();
+    canvas_.Scale(scale_);
     SpanThePage(scale_);
     y_ = Mm(kTopMarginMm) / scale_;
     Event();
@@ -89,7 +86,7 @@ bool DossierFirstPage::Paint() {
     LargestCover();
     Warnings();
     const bool fits = y_ * scale_ + Mm(3) <= signaturesTop;
-    painter_.restore();
+    canvas_.Restore();
     SpanThePage(1);
     Signatures(signaturesTop);
     Footer(Shown(details_.name), number_);
@@ -227,9 +224,8 @@ void DossierFirstPage::LargestCover() {
     }
     const qreal padding = Mm(2);
     const TextBlock block = Block(text, Font(10, QFont::Bold), Width() - 2 * padding, 3);
-    painter_.fillRect(QRectF(left_, y_, Width(), block.Height() + 2 * padding), kShade);
-    painter_.setPen(kInk);
-    block.Draw(painter_, {left_ + padding, y_ + padding});
+    canvas_.FillRect(QRectF(left_, y_, Width(), block.Height() + 2 * padding), kShade);
+    block.Draw(canvas_, {left_ + padding, y_ + padding}, kInk);
     y_ += block.Height() + 2 * padding + Mm(1);
     Paragraph(QStringLiteral("Les évaluations d'un même jour sont comptées ensemble ; une "
                              "évaluation sans jour compte seule. Chaque nombre est un minimum : "

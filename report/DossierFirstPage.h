@@ -10,7 +10,7 @@ namespace corvane {
 // signatures.
 class DossierFirstPage : private PagePainter {
 public:
-    DossierFirstPage(QPdfWriter& writer, QPainter& painter, const EventDetails& details,
+    DossierFirstPage(PdfCanvas& canvas, const EventDetails& details,
                      const std::vector<DossierEvaluation>& evaluations, PageNumber number,
                      qreal scale);
 

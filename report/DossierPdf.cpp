@@ -29,17 +29,15 @@ QByteArray RenderDossierPdf(const EventDetails& details,
     const QString eventName = Shown(details.name);
     return RenderPdfDocument(
         QStringLiteral("Dossier de déclaration : ") + eventName, count,
-        [&](QPdfWriter& writer, QPainter& painter, int index, qreal scale) {
+        [&](PdfCanvas& canvas, int index, qreal scale) {
             const PageNumber number{index + 1, count};
             if (index == 0) {
-                return DossierFirstPage(writer, painter, details, evaluations, number, scale)
-                    .Paint();
+                return DossierFirstPage(canvas, details, evaluations, number, scale).Paint();
             }
             const DossierEvaluation& entry = evaluations[std::size_t(index - 1)];
             const std::optional<EvaluationPlacement> placement =
                 EvaluationPlacement{entry.audience, entry.day, eventName};
-            return EvaluationPage(writer, painter, entry.evaluation, placement, number, scale)
-                .Paint();
+            return EvaluationPage(canvas, entry.evaluation, placement, number, scale).Paint();
         });
 }
 

@@ -12,17 +12,14 @@
 #include "report/ReportPdf.h"
 #include "report/ReportTexts.h"
 
-#include <QPdfWriter>
-
 #include <algorithm>
 
 namespace corvane {
 
-EvaluationPage::EvaluationPage(QPdfWriter& writer, QPainter& painter,
-                               const OpenedEvaluation& evaluation,
+EvaluationPage::EvaluationPage(PdfCanvas& canvas, const OpenedEvaluation& evaluation,
                                const std::optional<EvaluationPlacement>& placement,
                                PageNumber number, qreal scale)
-    : PagePainter(writer, painter), evaluation_(evaluation), record_(evaluation.record),
+    : PagePainter(canvas), evaluation_(evaluation), record_(evaluation.record),
       placement_(placement), number_(number), scale_(scale) {}
 
 bool EvaluationPage::Paint() {
@@ -35,8 +32,8 @@ bool EvaluationPage::Paint() {
               Font(8.5, QFont::Normal), Mm(kPageWidthMm - 2 * kSideMarginMm), 2);
     const qreal noteTop = signaturesTop - Mm(2.5) - note.Height();
 
-    painter_.save();
-    painter_.scale(scale_, scale_);
+    canvas_.Save();
+    canvas_.Scale(scale_);
     SpanThePage(scale_);
     y_ = Mm(kTopMarginMm) / scale_;
     Header();
@@ -47,10 +44,9 @@ bool EvaluationPage::Paint() {
     Bands();
     const bool fits = y_ * scale_ + Mm(2) <= noteTop;
 
-    painter_.restore();
+    canvas_.Restore();
     SpanThePage(1);
-    painter_.setPen(kMuted);
-    note.Draw(painter_, {left_, noteTop});
+    note.Draw(canvas_, {left_, noteTop}, kMuted);
     Signatures(signaturesTop);
     Footer(placement_ ? placement_->eventName : QString(), number_);
     return fits;
@@ -155,10 +151,10 @@ void EvaluationPage::Results() {
     y_ += LabelValue(left_, Width(), labelWidth, QStringLiteral("Type de DPS correspondant"),
                      typeText.isEmpty() ? QStringLiteral("aucun dans le fichier") : typeText, 2) +
           Mm(1.5);
-    if (const std::optional<QImage> banner = ReportBanner(record_.banner)) {
+    if (const std::optional<PdfJpeg> banner = ReportBanner(record_.banner)) {
         const qreal width = Mm(100);
-        const qreal height = width * banner->height() / banner->width();
-        painter_.drawImage(QRectF(left_ + (Width() - width) / 2, y_, width, height), *banner);
+        const qreal height = width * banner->height / banner->width;
+        canvas_.Jpeg(QRectF(left_ + (Width() - width) / 2, y_, width, height), *banner);
         y_ += height + Mm(1);
     } else if (!typeText.isEmpty()) {
         Paragraph(QStringLiteral("Ce type n'est pas l'un de ceux de la grille nationale : le "
@@ -225,11 +221,10 @@ void EvaluationPage::Workers() {
     for (const auto& [block, colour] : blocks) {
         height += block.Height() + Mm(0.8);
     }
-    painter_.fillRect(QRectF(left_, y_, Width(), height), kShade);
+    canvas_.FillRect(QRectF(left_, y_, Width(), height), kShade);
     qreal y = y_ + padding;
     for (const auto& [block, colour] : blocks) {
-        painter_.setPen(colour);
-        block.Draw(painter_, {left_ + padding, y});
+        block.Draw(canvas_, {left_ + padding, y}, colour);
         y += block.Height() + Mm(0.8);
     }
     y_ += height;

@@ -22,7 +22,7 @@ class EvaluationPage : private PagePainter {
 public:
     // The page's upper part is drawn at `scale` (1 or less), laid out in as much wider a
     // measure, so that it still spans the page.
-    EvaluationPage(QPdfWriter& writer, QPainter& painter, const OpenedEvaluation& evaluation,
+    EvaluationPage(PdfCanvas& canvas, const OpenedEvaluation& evaluation,
                    const std::optional<EvaluationPlacement>& placement, PageNumber number,
                    qreal scale);
 

@@ -1,7 +1,8 @@
 #include "report/PagePainter.h"
 
+#include "pdf/LayoutDevice.h"
+
 #include <QFontMetricsF>
-#include <QPdfWriter>
 
 #include <algorithm>
 
@@ -15,10 +16,15 @@ const QColor PagePainter::kShade(0xec, 0xf0, 0xf6);
 const QColor PagePainter::kWarningInk(0x9a, 0x1b, 0x1b);
 const QColor PagePainter::kWarningFill(0xfc, 0xec, 0xea);
 
-PagePainter::PagePainter(QPdfWriter& writer, QPainter& painter)
-    : writer_(writer), painter_(painter) {
+PagePainter::PagePainter(PdfCanvas& canvas) : canvas_(canvas) {
     SpanThePage(1);
     y_ = Mm(kTopMarginMm);
+}
+
+QPaintDevice* PagePainter::LayoutPage() {
+    static LayoutDevice page(QSize(qRound(Mm(kPageWidthMm)), qRound(Mm(kPageHeightMm))),
+                             kResolution);
+    return &page;
 }
 
 void PagePainter::SpanThePage(qreal scale) {
@@ -28,20 +34,18 @@ void PagePainter::SpanThePage(qreal scale) {
 
 TextBlock PagePainter::Block(const QString& text, const QFont& font, qreal width, int maxLines,
                              Qt::Alignment alignment) const {
-    return TextBlock(text, font, width, maxLines, &writer_, alignment);
+    return TextBlock(text, font, width, maxLines, LayoutPage(), alignment);
 }
 
 void PagePainter::Paragraph(const QString& text, const QFont& font, const QColor& colour,
                             int maxLines, qreal after) {
     const TextBlock block = Block(text, font, Width(), maxLines);
-    painter_.setPen(colour);
-    block.Draw(painter_, {left_, y_});
+    block.Draw(canvas_, {left_, y_}, colour);
     y_ += block.Height() + after;
 }
 
 void PagePainter::Rule(const QColor& colour, qreal widthMm) {
-    painter_.setPen(QPen(colour, Mm(widthMm)));
-    painter_.drawLine(QPointF(left_, y_), QPointF(right_, y_));
+    canvas_.Line(QPointF(left_, y_), QPointF(right_, y_), colour, Mm(widthMm));
 }
 
 void PagePainter::Heading(const QString& title) {
@@ -62,12 +66,11 @@ void PagePainter::Row(const std::vector<std::pair<qreal, Cell>>& cells, bool sha
     }
     height += 2 * padding;
     if (shaded) {
-        painter_.fillRect(QRectF(left_, y_, Width(), height), kShade);
+        canvas_.FillRect(QRectF(left_, y_, Width(), height), kShade);
     }
     qreal x = left_;
-    painter_.setPen(kInk);
     for (std::size_t index = 0; index < cells.size(); ++index) {
-        blocks[index].Draw(painter_, {x + padding, y_ + padding});
+        blocks[index].Draw(canvas_, {x + padding, y_ + padding}, kInk);
         x += cells[index].first;
     }
     y_ += height;
@@ -81,10 +84,8 @@ qreal PagePainter::LabelValue(qreal x, qreal width, qreal labelWidth, const QStr
     const TextBlock labelBlock = Block(label, Font(9.5), labelWidth - Mm(2), 2);
     const TextBlock valueBlock = Block(value.isEmpty() ? QStringLiteral("—") : value,
                                        Font(9.5, QFont::Bold), width - labelWidth, valueLines);
-    painter_.setPen(kMuted);
-    labelBlock.Draw(painter_, {x, y_});
-    painter_.setPen(kInk);
-    valueBlock.Draw(painter_, {x + labelWidth, y_});
+    labelBlock.Draw(canvas_, {x, y_}, kMuted);
+    valueBlock.Draw(canvas_, {x + labelWidth, y_}, kInk);
     return std::max(labelBlock.Height(), valueBlock.Height());
 }
 
@@ -92,11 +93,9 @@ void PagePainter::WarningBox(const QString& text) {
     const qreal padding = Mm(2);
     const TextBlock block = Block(text, Font(9.5, QFont::Bold), Width() - 2 * padding, 4);
     const QRectF box(left_, y_, Width(), block.Height() + 2 * padding);
-    painter_.fillRect(box, kWarningFill);
-    painter_.setPen(QPen(kWarningInk, Mm(0.5)));
-    painter_.drawRect(box);
-    painter_.setPen(kWarningInk);
-    block.Draw(painter_, {left_ + padding, y_ + padding});
+    canvas_.FillRect(box, kWarningFill);
+    canvas_.StrokeRect(box, kWarningInk, Mm(0.5));
+    block.Draw(canvas_, {left_ + padding, y_ + padding}, kWarningInk);
     y_ += box.height();
 }
 
@@ -111,16 +110,13 @@ void PagePainter::Signatures(qreal top) {
     qreal x = left_;
     for (const QString& title : titles) {
         const QRectF box(x, top, width, Mm(kSignatureHeightMm));
-        painter_.setPen(QPen(kLine, Mm(0.3)));
-        painter_.drawRect(box);
+        canvas_.StrokeRect(box, kLine, Mm(0.3));
         const TextBlock heading = Block(title, Font(10, QFont::Bold), width - 2 * padding, 1);
-        painter_.setPen(kInk);
-        heading.Draw(painter_, {x + padding, top + padding});
+        heading.Draw(canvas_, {x + padding, top + padding}, kInk);
         qreal y = top + padding + heading.Height() + Mm(2);
-        painter_.setPen(kMuted);
         for (const QString& field : fields) {
             const TextBlock block = Block(field, Font(8.5), width - 2 * padding, 1);
-            block.Draw(painter_, {x + padding, y});
+            block.Draw(canvas_, {x + padding, y}, kMuted);
             y += Mm(6.5);
         }
         x += width + gap;
@@ -130,20 +126,18 @@ void PagePainter::Signatures(qreal top) {
 void PagePainter::Footer(const QString& title, PageNumber number) {
     const qreal bottom = Mm(kPageHeightMm - kBottomMarginMm);
     const QFont font = Font(7.5);
-    const qreal height = QFontMetricsF(font, &writer_).height();
+    const qreal height = QFontMetricsF(font, LayoutPage()).height();
     const qreal top = bottom - height;
-    painter_.setPen(QPen(kLine, Mm(0.2)));
-    painter_.drawLine(QPointF(left_, top - Mm(1)), QPointF(right_, top - Mm(1)));
-    painter_.setPen(kMuted);
+    canvas_.Line(QPointF(left_, top - Mm(1)), QPointF(right_, top - Mm(1)), kLine, Mm(0.2));
     QString made = QStringLiteral("Établi avec Corvane " CORVANE_VERSION " (corvane-rapport)");
     if (!title.isEmpty()) {
         made = title + QStringLiteral(" — ") + made;
     }
     const qreal pageWidth = Width() / 4;
-    Block(made, font, Width() - pageWidth, 1).Draw(painter_, {left_, top});
+    Block(made, font, Width() - pageWidth, 1).Draw(canvas_, {left_, top}, kMuted);
     Block(QStringLiteral("Page %1 sur %2").arg(number.page).arg(number.count), font, pageWidth, 1,
           Qt::AlignRight)
-        .Draw(painter_, {right_ - pageWidth, top});
+        .Draw(canvas_, {right_ - pageWidth, top}, kMuted);
 }
 
 } // namespace corvane

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "pdf/PdfCanvas.h"
 #include "report/TextBlock.h"
 
 #include <QColor>
-#include <QPainter>
 #include <QString>
 
 #include <utility>
 #include <vector>
-
-class QPdfWriter;
 
 namespace corvane {
 
@@ -49,9 +47,11 @@ public:
     };
 
 protected:
-    PagePainter(QPdfWriter& writer, QPainter& painter);
+    explicit PagePainter(PdfCanvas& canvas);
 
     static qreal Mm(qreal millimetres) { return millimetres * kResolution / 25.4; }
+    // What the pages' texts are laid out for.
+    static QPaintDevice* LayoutPage();
     qreal Width() const { return right_ - left_; }
     // The page's full measure, at the scale the painter draws.
     void SpanThePage(qreal scale);
@@ -77,8 +77,7 @@ protected:
     // The line at the foot of the page: what made it, with `title` when given, and the page.
     void Footer(const QString& title, PageNumber number);
 
-    QPdfWriter& writer_;
-    QPainter& painter_;
+    PdfCanvas& canvas_;
     qreal left_ = 0;
     qreal right_ = 0;
     qreal y_ = 0;

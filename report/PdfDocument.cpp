@@ -1,10 +1,6 @@
 #include "report/PdfDocument.h"
 
-#include <QBuffer>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
+#include "pdf/PdfFile.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,33 +10,21 @@ namespace corvane {
 QByteArray RenderPdfDocument(const QString& title, int count, const PagePaint& paint) {
     constexpr qreal kScaleStep = 0.94;
     constexpr int kMaxAttempts = 8;
+    // A4 in points.
+    const QSizeF a4(PagePainter::kPageWidthMm * 72 / 25.4, PagePainter::kPageHeightMm * 72 / 25.4);
     std::vector<qreal> scales(std::size_t(std::max(count, 0)), 1);
-    QByteArray pdf;
     for (int attempt = 1;; ++attempt) {
-        pdf.clear();
-        QBuffer buffer(&pdf);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-        writer.setResolution(PagePainter::kResolution);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Corvane " CORVANE_VERSION));
-        QPainter painter(&writer);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        PdfFile file(a4, PagePainter::kResolution);
+        file.SetTitle(title);
+        file.SetCreator(QStringLiteral("Corvane " CORVANE_VERSION));
         bool allFit = true;
         std::vector<bool> fits(scales.size());
         for (std::size_t index = 0; index < scales.size(); ++index) {
-            if (index > 0) {
-                writer.newPage();
-            }
-            fits[index] = paint(writer, painter, int(index), scales[index]);
+            fits[index] = paint(file.NewPage(), int(index), scales[index]);
             allFit = allFit && fits[index];
         }
-        painter.end();
         if (allFit || attempt == kMaxAttempts) {
-            break;
+            return file.Finish();
         }
         for (std::size_t index = 0; index < scales.size(); ++index) {
             if (!fits[index]) {
@@ -48,7 +32,6 @@ QByteArray RenderPdfDocument(const QString& title, int count, const PagePaint& p
             }
         }
     }
-    return pdf;
 }
 
 } // namespace corvane

@@ -7,14 +7,10 @@
 
 #include <functional>
 
-class QPainter;
-class QPdfWriter;
-
 namespace corvane {
 
 // Draws page `index` of a document at a scale; false when its upper part did not fit.
-using PagePaint =
-    std::function<bool(QPdfWriter& writer, QPainter& painter, int index, qreal scale)>;
+using PagePaint = std::function<bool(PdfCanvas& canvas, int index, qreal scale)>;
 
 // An A4 PDF of `count` pages in memory. Every text of a page is bounded, and the longest of them
 // all fit at once; should they ever not, the page is drawn again a little smaller rather than

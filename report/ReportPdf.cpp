@@ -15,7 +15,7 @@ namespace corvane {
 
 namespace {
 
-std::optional<QImage> DecodeBanner(DpsType type) {
+std::optional<PdfJpeg> ReadBanner(DpsType type) {
     const std::optional<int> number = BannerPicture(type);
     const PictureEntry* entry = number ? FindPicture(*number) : nullptr;
     if (entry == nullptr) {
@@ -25,18 +25,28 @@ std::optional<QImage> DecodeBanner(DpsType type) {
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    return DecodeJpeg(file.readAll());
+    const QByteArray bytes = file.readAll();
+    const std::optional<QImage> picture = DecodeJpeg(bytes);
+    if (!picture) {
+        return std::nullopt;
+    }
+    if (std::optional<PdfJpeg> jpeg = ReadPdfJpeg(bytes)) {
+        return jpeg;
+    }
+    // A kind of JPEG a PDF does not hold as it is goes in as the colours it decodes to.
+    const std::optional<QByteArray> encoded = EncodeJpeg(*picture, 94);
+    return encoded ? ReadPdfJpeg(*encoded) : std::nullopt;
 }
 
 } // namespace
 
-// Decoded once for all the pages a run draws.
-std::optional<QImage> ReportBanner(DpsType type) {
-    static const std::map<DpsType, std::optional<QImage>> banners = [] {
-        std::map<DpsType, std::optional<QImage>> decoded;
+// Read once for all the pages a run draws.
+std::optional<PdfJpeg> ReportBanner(DpsType type) {
+    static const std::map<DpsType, std::optional<PdfJpeg>> banners = [] {
+        std::map<DpsType, std::optional<PdfJpeg>> decoded;
         for (const DpsType each : {DpsType::NoType, DpsType::Diligence, DpsType::Paps,
                                    DpsType::DpsPe, DpsType::DpsMe, DpsType::DpsGe}) {
-            decoded[each] = DecodeBanner(each);
+            decoded[each] = ReadBanner(each);
         }
         return decoded;
     }();
@@ -48,8 +58,8 @@ QByteArray RenderReportPdf(const OpenedEvaluation& evaluation) {
     const std::optional<EvaluationPlacement> alone;
     return RenderPdfDocument(
         QStringLiteral("Évaluation des risques : ") + Shown(evaluation.record.name), 1,
-        [&](QPdfWriter& writer, QPainter& painter, int, qreal scale) {
-            return EvaluationPage(writer, painter, evaluation, alone, {}, scale).Paint();
+        [&](PdfCanvas& canvas, int, qreal scale) {
+            return EvaluationPage(canvas, evaluation, alone, {}, scale).Paint();
         });
 }
 

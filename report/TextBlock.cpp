@@ -1,7 +1,10 @@
 #include "report/TextBlock.h"
 
+#include "pdf/PdfCanvas.h"
+
+#include <QColor>
 #include <QFontMetricsF>
-#include <QPainter>
+#include <QGlyphRun>
 
 namespace corvane {
 
@@ -11,15 +14,15 @@ QFont Font(qreal points, QFont::Weight weight) {
     font.setPointSizeF(points);
     font.setWeight(weight);
     // Bold is drawn from the regular face, thickened: each face a PDF holds is a font file
-    // embedded in it, and the largest part of the work of making one.
+    // embedded in it.
     font.setStyleName(QStringLiteral("Regular"));
     return font;
 }
 
 TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int maxLines,
                      QPaintDevice* device, Qt::Alignment alignment)
-    : layout_(std::make_unique<QTextLayout>(text, font, device)), font_(font), width_(width),
-      alignment_(alignment), device_(device) {
+    : layout_(std::make_unique<QTextLayout>(text, font, device)),
+      thickened_(font.weight() >= QFont::DemiBold) {
     QTextOption option(alignment);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout_->setTextOption(option);
@@ -35,34 +38,39 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int ma
         ++lines_;
     }
     layout_->endLayout();
-    if (lines_ > 0) {
-        const QTextLine last = layout_->lineAt(lines_ - 1);
-        if (last.textStart() + last.textLength() < text.size()) {
-            const QString rest = text.mid(last.textStart()).simplified();
-            elidedLast_ = QFontMetricsF(font, device).elidedText(rest, Qt::ElideRight, width);
-            if (!elidedLast_.endsWith(kEllipsis)) {
-                elidedLast_ += kEllipsis;
-            }
-        }
+    if (lines_ == 0) {
+        return;
     }
+    const QTextLine last = layout_->lineAt(lines_ - 1);
+    if (last.textStart() + last.textLength() >= text.size()) {
+        return;
+    }
+    const QString rest = text.mid(last.textStart()).simplified();
+    QString elided = QFontMetricsF(font, device).elidedText(rest, Qt::ElideRight, width);
+    if (!elided.endsWith(kEllipsis)) {
+        elided += kEllipsis;
+    }
+    elidedLast_ = std::make_unique<QTextLayout>(elided, font, device);
+    option.setWrapMode(QTextOption::NoWrap);
+    elidedLast_->setTextOption(option);
+    elidedLast_->beginLayout();
+    QTextLine line = elidedLast_->createLine();
+    line.setLineWidth(width);
+    line.setPosition({0, last.y()});
+    elidedLast_->endLayout();
 }
 
-void TextBlock::Draw(QPainter& painter, QPointF topLeft) const {
-    for (int index = 0; index < lines_; ++index) {
-        const QTextLine line = layout_->lineAt(index);
-        if (index + 1 < lines_ || elidedLast_.isEmpty()) {
-            line.draw(&painter, topLeft);
-            continue;
+void TextBlock::Draw(PdfCanvas& canvas, QPointF topLeft, const QColor& colour) const {
+    const int whole = elidedLast_ ? lines_ - 1 : lines_;
+    for (int index = 0; index < whole; ++index) {
+        for (const QGlyphRun& run : layout_->lineAt(index).glyphRuns()) {
+            canvas.Glyphs(run, topLeft, colour, thickened_);
         }
-        const qreal advance = QFontMetricsF(font_, device_).horizontalAdvance(elidedLast_);
-        qreal x = topLeft.x();
-        if ((alignment_ & Qt::AlignHCenter) != 0) {
-            x += (width_ - advance) / 2;
-        } else if ((alignment_ & Qt::AlignRight) != 0) {
-            x += width_ - advance;
+    }
+    if (elidedLast_) {
+        for (const QGlyphRun& run : elidedLast_->glyphRuns()) {
+            canvas.Glyphs(run, topLeft, colour, thickened_);
         }
-        painter.setFont(font_);
-        painter.drawText(QPointF(x, topLeft.y() + line.y() + line.ascent()), elidedLast_);
     }
 }
 

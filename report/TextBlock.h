@@ -8,9 +8,10 @@
 #include <memory>
 
 class QPaintDevice;
-class QPainter;
 
 namespace corvane {
+
+class PdfCanvas;
 
 inline const QString kEllipsis = QStringLiteral("\u2026");
 
@@ -27,17 +28,16 @@ public:
 
     qreal Height() const { return height_; }
 
-    void Draw(QPainter& painter, QPointF topLeft) const;
+    // In the given colour; a bold font is drawn as its regular face thickened.
+    void Draw(PdfCanvas& canvas, QPointF topLeft, const QColor& colour) const;
 
 private:
     std::unique_ptr<QTextLayout> layout_;
-    QFont font_;
-    qreal width_;
-    Qt::Alignment alignment_;
-    QPaintDevice* device_;
+    // The last line, when the text goes on past it.
+    std::unique_ptr<QTextLayout> elidedLast_;
+    bool thickened_;
     int lines_ = 0;
     qreal height_ = 0;
-    QString elidedLast_;
 };
 
 } // namespace corvane

@@ -433,11 +433,11 @@ private slots:
 
     void bannersAreTheGridPagesPictures() {
         for (const DpsBanner& banner : kDpsBanners) {
-            const std::optional<QImage> image = ReportBanner(banner.type);
+            const std::optional<PdfJpeg> image = ReportBanner(banner.type);
             QVERIFY(image.has_value());
             const PictureEntry* entry = FindPicture(banner.picture);
             QVERIFY(entry != nullptr);
-            QCOMPARE(image->size(), QSize(entry->width, entry->height));
+            QCOMPARE(QSize(image->width, image->height), QSize(entry->width, entry->height));
         }
         QVERIFY(!ReportBanner(DpsType::NoType).has_value());
     }
