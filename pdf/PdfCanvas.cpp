@@ -93,6 +93,9 @@ void PdfCanvas::Glyphs(const QGlyphRun& run, QPointF offset, const QColor& colou
         return;
     }
     const QRawFont font = run.rawFont();
+    if (!font.isValid()) {
+        return;
+    }
     PdfFontUse* use = resources_.Font(font);
     if (use == nullptr) {
         Outlines(run, offset, colour);

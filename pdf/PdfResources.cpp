@@ -32,11 +32,12 @@ PdfFontUse* PdfResources::Font(const QRawFont& font) {
             return use;
         }
     }
-    // The same face at another size is another raw font, but the same font of the document.
-    const QByteArray key = font.familyName().toUtf8() + '\0' + font.styleName().toUtf8() + '\0' +
-                           font.fontTable("head");
+    // The same face at another size is another raw font, but the same font of the document. Its
+    // tables tell it from others: the empty boxes Qt draws when no font can be found have none,
+    // nor a family name to ask for.
+    const QByteArray key = font.fontTable("head") + font.fontTable("hhea");
     PdfFontUse*& use = byFace_[key];
-    if (use == nullptr) {
+    if (use == nullptr && !key.isEmpty()) {
         if (std::shared_ptr<const TrueTypeFont> face = SharedFace(font, key)) {
             QByteArray name = PdfNameCharacters(font.familyName());
             const QString style = font.styleName();

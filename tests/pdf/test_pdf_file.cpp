@@ -183,6 +183,25 @@ private slots:
         QVERIFY(canvas.Content().count(" c\n") > 4 && canvas.Content().endsWith("f\n"));
     }
 
+    // Run by itself on a machine without fonts (see CMakeLists.txt): Qt then lays text out in
+    // empty boxes.
+    void textWithoutAnyFont() {
+        if (!QRawFont::fromFont(QFont()).fontTable("head").isEmpty()) {
+            QSKIP("Fonts are installed here.");
+        }
+        LayoutDevice page(QSize(4960, 7016), 600);
+        QTextLayout layout(QStringLiteral("Fête"), QFont(), &page);
+        layout.beginLayout();
+        layout.createLine().setLineWidth(4000);
+        layout.endLayout();
+        PdfFile file(QSizeF(595.276, 841.89), 600);
+        PdfCanvas& canvas = file.NewPage();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            canvas.Glyphs(run, {}, Qt::black, true);
+        }
+        QVERIFY(file.Finish().startsWith("%PDF-1.4"));
+    }
+
     void documentReadsBack() {
         if (HostProgram("pdftotext").isEmpty()) {
             QSKIP("No pdftotext here to read the PDF with.");
