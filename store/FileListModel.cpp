@@ -118,8 +118,11 @@ void FileListModel::TakeReading() {
 void FileListModel::Show(std::vector<FileEntry> entries) {
     listed_ = true;
     beginResetModel();
-    entries_ = std::move(entries);
+    entries_.swap(entries);
     endResetModel();
+    // Freeing a hundred thousand names would hold the window longer than the swap: the worker
+    // frees them.
+    static_cast<void>(QtConcurrent::run([doomed = std::move(entries)]() mutable { doomed = {}; }));
 }
 
 void FileListModel::SortBy(int column) {
