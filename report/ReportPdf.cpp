@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <map>
+#include <mutex>
 
 namespace corvane {
 
@@ -40,18 +41,17 @@ std::optional<PdfJpeg> ReadBanner(DpsType type) {
 
 } // namespace
 
-// Read once for all the pages a run draws.
+// Read once for all the pages a run draws, when a page first shows it: a run of one report
+// reads one banner.
 std::optional<PdfJpeg> ReportBanner(DpsType type) {
-    static const std::map<DpsType, std::optional<PdfJpeg>> banners = [] {
-        std::map<DpsType, std::optional<PdfJpeg>> decoded;
-        for (const DpsType each : {DpsType::NoType, DpsType::Diligence, DpsType::Paps,
-                                   DpsType::DpsPe, DpsType::DpsMe, DpsType::DpsGe}) {
-            decoded[each] = ReadBanner(each);
-        }
-        return decoded;
-    }();
-    const auto found = banners.find(type);
-    return found == banners.end() ? std::nullopt : found->second;
+    static std::mutex mutex;
+    static std::map<DpsType, std::optional<PdfJpeg>> banners;
+    const std::lock_guard lock(mutex);
+    const auto [found, added] = banners.try_emplace(type);
+    if (added) {
+        found->second = ReadBanner(type);
+    }
+    return found->second;
 }
 
 QByteArray RenderReportPdf(const OpenedEvaluation& evaluation) {
